@@ -1,0 +1,48 @@
+# ketrin_add_test(NAME <name> SOURCES <file>... [LIBRARIES <lib>...] [HOSTS <file>]
+#                 [TIMEOUT <seconds>] [ARGS <arg>...])
+#
+# Builds one GoogleTest program and registers it with CTest once. Every test runs inside
+# tests/fixtures/isolated (loopback only, /etc/hosts of its own; HOSTS names that file). In the
+# Windows build the program runs under Wine in the build tree's throwaway prefix.
+set(KETRIN_FIXTURES "${CMAKE_SOURCE_DIR}/tests/fixtures")
+set(KETRIN_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
+set(KETRIN_WINE_ENVIRONMENT
+    "WINEPREFIX=${KETRIN_WINEPREFIX}" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
+
+function(ketrin_add_test)
+    cmake_parse_arguments(T "" "NAME;HOSTS;TIMEOUT" "SOURCES;LIBRARIES;ARGS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} GTest::gmock GTest::gtest_main)
+    target_include_directories(${T_NAME} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+
+    set(isolation "${KETRIN_FIXTURES}/isolated")
+    if(T_HOSTS)
+        list(APPEND isolation --hosts "${T_HOSTS}")
+    endif()
+    if(WIN32)
+        set(command ${isolation} -- "${KETRIN_FIXTURES}/wine_run" $<TARGET_FILE:${T_NAME}>)
+        set(default_timeout 300)
+    else()
+        set(command ${isolation} -- $<TARGET_FILE:${T_NAME}>)
+        set(default_timeout 120)
+    endif()
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT ${default_timeout})
+    endif()
+    add_test(NAME ${T_NAME} COMMAND ${command} ${T_ARGS})
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    if(WIN32)
+        set_tests_properties(${T_NAME} PROPERTIES
+            ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}" FIXTURES_REQUIRED wine_prefix)
+    endif()
+endfunction()
+
+# The prefix and its wineserver, made once per run before the first Windows test.
+function(ketrin_add_wine_fixture)
+    add_test(NAME wine_prefix_start COMMAND "${KETRIN_FIXTURES}/wine_prefix" start)
+    add_test(NAME wine_prefix_stop COMMAND "${KETRIN_FIXTURES}/wine_prefix" stop)
+    set_tests_properties(wine_prefix_start PROPERTIES
+        FIXTURES_SETUP wine_prefix TIMEOUT 300 ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}")
+    set_tests_properties(wine_prefix_stop PROPERTIES
+        FIXTURES_CLEANUP wine_prefix TIMEOUT 60 ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}")
+endfunction()
