@@ -1,0 +1,1 @@
+# The request exchange over TCP and its socket layer.

@@ -1,0 +1,1 @@
+# Tests of registry key access.
