@@ -1,0 +1,5 @@
+#include "win32/application.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return Capplication::current()->run(instance);
+}
