@@ -1,0 +1,65 @@
+// Stands in for game.exe in the launcher's tests. It writes how it was started (command line,
+// current directory and the KETRIN_GAME_MARK variable it inherited) to
+// game_record.txt beside itself, then ends; when KETRIN_GAME_HOLD names an event, it keeps running
+// until that event is set, at most 20 seconds, so that a test can see it outlive the launcher.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::wstring own_directory() {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size())));
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+std::string current_directory() {
+    std::string directory(MAX_PATH, '\0');
+    directory.resize(GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), &directory[0]));
+    return directory;
+}
+
+std::string variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The record appears under its final name only when complete, so a test never reads half of it.
+void write_record(const std::string& record) {
+    // The long form of the path lifts the 260-character limit: some tests put the game deep down.
+    const std::wstring directory = L"\\\\?\\" + own_directory();
+    const std::wstring scratch = directory + L"game_record.tmp";
+    HANDLE file = CreateFileW(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    DWORD written = 0;
+    const bool complete =
+        WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr) &&
+        written == record.size();
+    CloseHandle(file);
+    if (complete) {
+        MoveFileExW(scratch.c_str(), (directory + L"game_record.txt").c_str(),
+                    MOVEFILE_REPLACE_EXISTING);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    write_record("command_line=" + std::string(GetCommandLineA()) + "\ncurrent_directory=" +
+                 current_directory() + "\nmark=" + variable("KETRIN_GAME_MARK") + "\n");
+
+    const std::string hold = variable("KETRIN_GAME_HOLD");
+    if (!hold.empty()) {
+        HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, hold.c_str());
+        if (release != nullptr) {
+            WaitForSingleObject(release, 20000);
+            CloseHandle(release);
+        }
+    }
+    return 0;
+}
