@@ -7,7 +7,7 @@
 // One line of a server's answer: an optional ":prefix", blank-separated parameters, and a
 // trailing parameter after the first colon that runs to the end of the line.
 class Creply_line {
-public:
+  public:
     std::string prefix;
     std::vector<std::string> params;
 

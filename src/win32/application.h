@@ -6,7 +6,7 @@ class Cdialog_window;
 // The one application object of a dialog program: WinMain hands control to its initialisation,
 // which runs the program; a FALSE result means there is no message loop to run afterwards.
 class Capplication {
-public:
+  public:
     Capplication();
     virtual ~Capplication();
     Capplication(const Capplication&) = delete;
@@ -20,9 +20,9 @@ public:
     // The window that owns dialogs made without a parent while it is open.
     Cdialog_window* main_window = nullptr;
 
-protected:
+  protected:
     virtual BOOL init_instance() = 0;
 
-private:
+  private:
     HINSTANCE instance_ = nullptr;
 };

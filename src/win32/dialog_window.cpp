@@ -54,7 +54,8 @@ INT_PTR Cdialog_window::do_modal() {
         application->main_window != this) {
         owner = application->main_window->hwnd();
     }
-    HINSTANCE instance = application != nullptr ? application->instance() : GetModuleHandleA(nullptr);
+    HINSTANCE instance =
+        application != nullptr ? application->instance() : GetModuleHandleA(nullptr);
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(template_id_), owner, dialog_procedure,
                            reinterpret_cast<LPARAM>(this));
 }

@@ -7,7 +7,7 @@ class Cdialog_window;
 
 // One pass of data exchange between a dialog's members and its controls, in either direction.
 class Cdata_exchange {
-public:
+  public:
     Cdata_exchange(Cdialog_window& dialog, bool save_and_validate)
         : dialog_(dialog), save_and_validate_(save_and_validate) {}
 
@@ -18,7 +18,7 @@ public:
     void check(int control_id, int& value);
     void control(int control_id, HWND& control);
 
-private:
+  private:
     HWND item(int control_id);
 
     Cdialog_window& dialog_;
@@ -30,7 +30,7 @@ private:
 // it unless a subclass does otherwise; a template without a position style is centred over its
 // owner, or the screen when it has none.
 class Cdialog_window {
-public:
+  public:
     // Without an owner the application's main window, while it is open, owns the dialog.
     explicit Cdialog_window(UINT template_id, HWND owner = nullptr);
     virtual ~Cdialog_window();
@@ -46,7 +46,7 @@ public:
     // false when a control is missing: the members are then only partly exchanged.
     bool update_data(bool save_and_validate);
 
-protected:
+  protected:
     virtual void do_data_exchange(Cdata_exchange& exchange);
     // TRUE lets the platform put the focus on the first control.
     virtual BOOL on_init_dialog();
@@ -57,7 +57,7 @@ protected:
     // Returns true when the message was handled; `result` is then its result.
     virtual bool on_message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
 
-private:
+  private:
     static INT_PTR CALLBACK dialog_procedure(HWND window, UINT message, WPARAM wparam,
                                              LPARAM lparam);
     INT_PTR dispatch(UINT message, WPARAM wparam, LPARAM lparam);

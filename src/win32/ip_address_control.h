@@ -6,7 +6,7 @@
 // An IP-address control: four fields, held as one number with the first field in the highest
 // byte.
 class Cip_address_control {
-public:
+  public:
     void attach(HWND control) { control_ = control; }
     HWND hwnd() const { return control_; }
 
@@ -14,6 +14,6 @@ public:
     // Blank fields read as 0.
     std::uint32_t address() const;
 
-private:
+  private:
     HWND control_ = nullptr;
 };

@@ -36,10 +36,17 @@ INSTANTIATE_TEST_SUITE_P(
                     token_case{"", '\n', "", ""}, token_case{"  abc  ", ',', "abc", ""},
                     token_case{",abc", ',', "", "abc"}, token_case{"abc,", ',', "abc", ""},
                     token_case{" \t ", ',', "", ""}, token_case{"a\rb\r\nc", '\n', "a\rb", "c"},
-                    token_case{"\xA0" "abc\0"s, ',', "\xA0" "abc\0"s, ""},
+                    token_case{"\xA0"
+                               "abc\0"s,
+                               ',',
+                               "\xA0"
+                               "abc\0"s,
+                               ""},
                     token_case{"\0 x\0"s, '\0', "", " x\0"s},
                     token_case{"\x01\x7F\x85 z \x0B\x0C", 'z', "\x01\x7F\x85", " \x0B\x0C"},
-                    token_case{"a\xFF" "b", '\xFF', "a", "b"}));
+                    token_case{"a\xFF"
+                               "b",
+                               '\xFF', "a", "b"}));
 
 TEST(next_token, gives_an_empty_token_for_each_of_consecutive_separators) {
     std::string source = "a,,b";
@@ -78,15 +85,13 @@ INSTANTIATE_TEST_SUITE_P(
                     number_case{"+12", 12}, number_case{"abc", 0}, number_case{"-", 0},
                     number_case{"007", 7}, number_case{"0x10", 0}, number_case{"010", 10},
                     number_case{"99999999999", 2147483647},
-                    number_case{"-99999999999", -2147483648},
-                    number_case{"2147483647", 2147483647}, number_case{"2147483648", 2147483647},
-                    number_case{"-2147483648", -2147483648},
-                    number_case{"-2147483649", -2147483648},
-                    number_case{"4294967296", 2147483647},
+                    number_case{"-99999999999", -2147483648}, number_case{"2147483647", 2147483647},
+                    number_case{"2147483648", 2147483647}, number_case{"-2147483648", -2147483648},
+                    number_case{"-2147483649", -2147483648}, number_case{"4294967296", 2147483647},
                     number_case{"18446744073709551617", 2147483647},
                     number_case{"-18446744073709551617", -2147483648},
-                    number_case{"000000000000000000000000000042", 42},
-                    number_case{"\t7\r", 7}, number_case{"+-1", 0}, number_case{"1 2", 1}));
+                    number_case{"000000000000000000000000000042", 42}, number_case{"\t7\r", 7},
+                    number_case{"+-1", 0}, number_case{"1 2", 1}));
 
 TEST(next_token_int, takes_one_blank_separated_token_each_time) {
     std::string source = "4005 x";
@@ -104,10 +109,10 @@ TEST(next_token_int, takes_one_blank_separated_token_each_time) {
 
 // A ctype facet that, like some desktop locales, calls the no-break space (160) white space.
 class no_break_space_is_space : public std::ctype<char> {
-public:
+  public:
     no_break_space_is_space() : std::ctype<char>(make_table()) {}
 
-private:
+  private:
     static const mask* make_table() {
         static std::vector<mask> table(classic_table(), classic_table() + table_size);
         table[0xA0] |= space;
@@ -117,14 +122,15 @@ private:
 };
 
 class under_a_locale_with_more_white_space : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        previous_ = std::locale::global(std::locale(std::locale::classic(), new no_break_space_is_space));
+        previous_ =
+            std::locale::global(std::locale(std::locale::classic(), new no_break_space_is_space));
         ASSERT_TRUE(std::isspace('\xA0', std::locale()));
     }
     void TearDown() override { std::locale::global(previous_); }
 
-private:
+  private:
     std::locale previous_;
 };
 
@@ -135,7 +141,9 @@ TEST_F(under_a_locale_with_more_white_space, tokens_are_trimmed_of_the_six_bytes
 }
 
 TEST_F(under_a_locale_with_more_white_space, numbers_do_not_skip_other_bytes) {
-    std::string source = "\xA0" "5";
+    std::string source =
+        "\xA0"
+        "5";
     EXPECT_EQ(next_token_int(source), 0);
 }
 

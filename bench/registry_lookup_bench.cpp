@@ -1,0 +1,151 @@
+// What opening the login dialog costs in registry reads on Linux: the 6 game keys and the 25 nick
+// and 25 password keys, looked up in a prefix whose system.reg is the size of a fresh prefix's,
+// first parse included. Baseline: reading system.reg into memory once.
+//
+// KETRIN_BENCH_WINEPREFIX names a real prefix to use instead of the synthesised one.
+#include "support/wine_prefix_registry.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace {
+
+const char* const game_keys[] = {
+    "Software\\Westwood\\Renegade", "Software\\Westwood\\Tiberian Sun",
+    "Software\\Westwood\\Emperor",  "Software\\Westwood\\Red Alert 2",
+    "Software\\Westwood\\Nox",      "Software\\Westwood\\Yuri's Revenge"};
+
+// A system.reg in Wine's format, about 1.7 MB, with the login dialog's keys among the others.
+std::string synthetic_system_reg() {
+    std::ostringstream out;
+    out << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n";
+    char guid[64];
+    for (int i = 0; i < 8600; ++i) {
+        std::snprintf(guid, sizeof guid, "{%08x-1234-5678-9abc-%012x}", i * 2654435761u, i);
+        const char* area = i % 3 == 0   ? "Classes\\\\CLSID"
+                           : i % 3 == 1 ? "Classes\\\\Wow6432Node\\\\CLSID"
+                                        : "Microsoft\\\\Things";
+        out << "[Software\\\\" << area << "\\\\" << guid << "] 1796795305\n#time=1dd87a0e8b2d596\n"
+            << "@=\"Component number " << i << " with a description\"\n"
+            << "\"ThreadingModel\"=\"Both\"\n";
+        if (i % 4 == 0) {
+            out << "\"Data\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,"
+                   "16,17,18,\\\n  19,1a,1b,1c,1d,1e,1f\n";
+        }
+        out << "\n";
+        if (i == 4300) {
+            for (const char* key : game_keys) {
+                std::string name = std::string(key).substr(std::strlen("Software\\Westwood\\"));
+                out << "[Software\\\\Wow6432Node\\\\Westwood\\\\" << name
+                    << "] 1\n\"InstallPath\"=\"C:\\\\Westwood\"\n\n";
+            }
+            for (int n = 1; n <= 25; ++n) {
+                for (const char* leaf : {"Nick", "Pass"}) {
+                    out << "[Software\\\\Classes\\\\Wow6432Node\\\\Wchat\\\\Nick" << n << "\\\\"
+                        << leaf << "] 1\n@=\"" << leaf << n << "value\"\n\n";
+                }
+            }
+        }
+    }
+    return out.str();
+}
+
+std::string prefix_directory() {
+    if (const char* given = std::getenv("KETRIN_BENCH_WINEPREFIX")) {
+        return given;
+    }
+    static const std::string made = [] {
+        const auto directory = std::filesystem::temp_directory_path() / "ketrin-bench-prefix";
+        std::filesystem::create_directories(directory);
+        std::ofstream(directory / "system.reg", std::ios::binary) << synthetic_system_reg();
+        std::ofstream(directory / "user.reg", std::ios::binary)
+            << "WINE REGISTRY Version 2\n\n#arch=win64\n\n[Software\\\\Wine] 1\n\"V\"=\"1\"\n";
+        return directory.string();
+    }();
+    return made;
+}
+
+void read_system_reg(benchmark::State& state) {
+    const std::string path = prefix_directory() + "/system.reg";
+    for (auto _ : state) {
+        std::ifstream in(path, std::ios::binary | std::ios::ate);
+        std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+        in.seekg(0);
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+
+void login_dialog_lookups(benchmark::State& state) {
+    setenv("WINEPREFIX", prefix_directory().c_str(), 1);
+    int found = 0;
+    for (auto _ : state) {
+        Cwine_prefix_registry registry;  // a fresh one: every round parses the files again
+        wine_open_key key;
+        std::string value;
+        for (const char* game : game_keys) {
+            found += registry.open(registry_root::local_machine, game, key) == 0;
+        }
+        for (int n = 1; n <= 25; ++n) {
+            for (const char* leaf : {"\\Nick", "\\Pass"}) {
+                const std::string path = "Wchat\\Nick" + std::to_string(n) + leaf;
+                if (registry.open(registry_root::classes_root, path, key) == 0) {
+                    found += Cwine_prefix_registry::query(key, "", value) == 0;
+                }
+            }
+        }
+    }
+    state.counters["found_per_round"] =
+        benchmark::Counter(found, benchmark::Counter::kAvgIterations);
+}
+
+BENCHMARK(read_system_reg)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(login_dialog_lookups)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+
+// Keeps the medians so that the ratio can be printed after the table.
+class median_reporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> medians;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    median_reporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double baseline = reporter.medians["read_system_reg"];
+    const double lookups = reporter.medians["login_dialog_lookups"];
+    if (baseline > 0 && lookups > 0) {
+        std::cout << "median read of system.reg: " << baseline << " us\n"
+                  << "median 56 lookups, first parse included: " << lookups << " us\n"
+                  << "ratio: " << lookups / baseline << " (target: at most 10)\n";
+    }
+    benchmark::Shutdown();
+    return 0;
+}

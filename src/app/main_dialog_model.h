@@ -1,0 +1,45 @@
+#pragma once
+#include "app/main_view.h"
+#include "app/system_services.h"
+
+#include <string>
+
+// Command identifiers of the main dialog. Apply and the editor have no control of their own:
+// they act when a command message with their identifier reaches the dialog.
+enum main_command : int {
+    command_apply = 1001,
+    command_reset = 1002,
+    command_edit_hosts = 1006,
+    command_test = 1007,
+    command_ladders = 1009,
+};
+
+inline constexpr char hosts_update_failed_text[] = "Your hosts file could not be updated.";
+
+// What the main dialog does: it shows where the service host names resolve and rewrites the
+// hosts file. The dialog itself only draws.
+class Cmain_dialog_model {
+  public:
+    Cmain_dialog_model(Cmain_view& view, Csystem_services& services);
+
+    // Fills the dialog when it opens. The lookups block until they are done.
+    void initialise();
+
+    // Carries out a command. Returns false for an identifier that is not one of ours, which
+    // the dialog then handles as it would without us.
+    bool on_command(int command_id);
+
+    const std::string& hosts_path() const { return hosts_path_; }
+    const std::string& api_path() const { return api_path_; }
+
+  private:
+    void rewrite_hosts_file(const std::string& address);
+    void refresh_current_address();
+    void apply();
+    void test();
+
+    Cmain_view& view_;
+    Csystem_services& services_;
+    std::string hosts_path_;
+    std::string api_path_;
+};

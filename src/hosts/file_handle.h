@@ -1,0 +1,38 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// An open file of the platform, closed when it goes. The primitives live in a platform pair;
+// the loops over them are shared.
+class Cfile_handle {
+  public:
+    static constexpr std::intptr_t no_file = -1;
+
+    explicit Cfile_handle(std::intptr_t native) : native_(native) {}
+    Cfile_handle(Cfile_handle&& other) noexcept : native_(other.native_) {
+        other.native_ = no_file;
+    }
+    Cfile_handle& operator=(Cfile_handle&&) = delete;
+    ~Cfile_handle() { close(); }
+
+    // Reads from the current position to the end of the file; false on a read error.
+    bool read_all(std::string& bytes);
+    // Writes all of `bytes` at `offset`; false when any part cannot be written.
+    bool write_at(std::uint64_t offset, std::string_view bytes);
+    bool set_length(std::uint64_t length);
+    // Hands what was written to the disk.
+    bool flush();
+    bool close();
+
+  private:
+    // Size of the file where it is known, else 0: only a hint for the read buffer.
+    std::uint64_t size_hint() const;
+    // Bytes read into `into`, 0 at the end, -1 on error.
+    std::ptrdiff_t read_some(char* into, std::size_t most);
+    // Bytes written from `bytes` at `offset`, -1 on error.
+    std::ptrdiff_t write_some_at(std::uint64_t offset, std::string_view bytes);
+
+    std::intptr_t native_;
+};

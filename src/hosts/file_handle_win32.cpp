@@ -1,0 +1,64 @@
+#include "hosts/file_handle.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t max_transfer = std::size_t{1} << 30;
+
+HANDLE handle_of(std::intptr_t native) {
+    return reinterpret_cast<HANDLE>(native);
+}
+
+}  // namespace
+
+std::uint64_t Cfile_handle::size_hint() const {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle_of(native_), &size) || size.QuadPart < 0) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::ptrdiff_t Cfile_handle::read_some(char* into, std::size_t most) {
+    DWORD got = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min(most, max_transfer));
+    if (!ReadFile(handle_of(native_), into, wanted, &got, nullptr)) {
+        return -1;
+    }
+    return static_cast<std::ptrdiff_t>(got);
+}
+
+std::ptrdiff_t Cfile_handle::write_some_at(std::uint64_t offset, std::string_view bytes) {
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(offset);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD put = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min(bytes.size(), max_transfer));
+    if (!WriteFile(handle_of(native_), bytes.data(), wanted, &put, &position)) {
+        return -1;
+    }
+    return static_cast<std::ptrdiff_t>(put);
+}
+
+bool Cfile_handle::set_length(std::uint64_t length) {
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(length);
+    return SetFilePointerEx(handle_of(native_), position, nullptr, FILE_BEGIN) &&
+           SetEndOfFile(handle_of(native_));
+}
+
+bool Cfile_handle::flush() {
+    return FlushFileBuffers(handle_of(native_)) != 0;
+}
+
+bool Cfile_handle::close() {
+    if (native_ == no_file) {
+        return true;
+    }
+    const HANDLE handle = handle_of(native_);
+    native_ = no_file;
+    return CloseHandle(handle) != 0;
+}

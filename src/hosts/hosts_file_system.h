@@ -1,0 +1,39 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "hosts/file_handle.h"
+
+// What the hosts rewrite needs from the platform's file system. Every function reports failure
+// by its result and leaves nothing behind when it fails.
+
+// Opens the file for reading. When it cannot be opened, `missing` tells a file that is not there
+// from one that is there but cannot be read.
+std::optional<Cfile_handle> open_for_reading(const std::string& path, bool& missing);
+
+// Whether the platform's text files end their lines in CR LF, which reads as LF.
+bool text_files_use_crlf();
+
+// Takes a read-only mark off the file, where the platform has one that would refuse the rewrite.
+void clear_read_only(const std::string& path);
+
+// The file that a whole-file replacement must swap: `path` itself or, for a symbolic link, the
+// file it points to (the link stays a link). Empty when only an in-place rewrite can follow it.
+std::optional<std::string> replacement_target(const std::string& path);
+
+struct temporary_file {
+    std::string path;
+    Cfile_handle file;
+};
+
+// Creates an empty file with an unused name in the directory of `target`. When the target exists
+// the new file carries its permissions and owner; empty when they cannot be kept.
+std::optional<temporary_file> create_file_beside(const std::string& target, bool target_exists);
+
+// Puts the closed file `replacement` in the place of `target` in one step.
+bool replace_file(const std::string& replacement, const std::string& target, bool target_exists);
+
+void remove_file(const std::string& path);
+
+// Opens the file for writing without cutting it short, creating it when it is not there.
+std::optional<Cfile_handle> open_for_rewrite(const std::string& path);

@@ -1,0 +1,112 @@
+#include "hosts/hosts_file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string unused_name_beside(const std::string& target, std::mt19937& random) {
+    const std::size_t slash = target.rfind('/');
+    const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+    std::string name = target.substr(0, base) + "." + target.substr(base) + ".";
+    static constexpr char digits[] = "0123456789abcdef";
+    for (int count = 0; count < 8; ++count) {
+        name.push_back(digits[random() % 16]);
+    }
+    return name;
+}
+
+// Gives the new file the owner first: a change of owner may clear the set-id mode bits.
+bool take_over_owner_and_mode(int fd, const struct stat& original) {
+    struct stat made {};
+    if (::fstat(fd, &made) != 0) {
+        return false;
+    }
+    if ((made.st_uid != original.st_uid || made.st_gid != original.st_gid) &&
+        ::fchown(fd, original.st_uid, original.st_gid) != 0) {
+        return false;
+    }
+    return ::fchmod(fd, original.st_mode & 07777) == 0;
+}
+
+}  // namespace
+
+std::optional<Cfile_handle> open_for_reading(const std::string& path, bool& missing) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    missing = fd < 0 && errno == ENOENT;
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    return Cfile_handle{fd};
+}
+
+bool text_files_use_crlf() {
+    return false;
+}
+
+void clear_read_only(const std::string&) {}
+
+std::optional<std::string> replacement_target(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return path;
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        // A link to nothing yet: opening it for writing creates the file it names.
+        return std::nullopt;
+    }
+    std::string target{resolved};
+    std::free(resolved);
+    return target;
+}
+
+std::optional<temporary_file> create_file_beside(const std::string& target, bool target_exists) {
+    struct stat original {};
+    if (target_exists && ::stat(target.c_str(), &original) != 0) {
+        return std::nullopt;
+    }
+    std::mt19937 random{std::random_device{}()};
+    // A new hosts file gets the mode the user's umask gives; a replacement stays private until
+    // it carries the original's mode.
+    const mode_t mode = target_exists ? 0600 : 0666;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::string name = unused_name_beside(target, random);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno == EEXIST) {
+            continue;
+        }
+        if (fd < 0) {
+            return std::nullopt;
+        }
+        temporary_file made{std::move(name), Cfile_handle{fd}};
+        if (target_exists && !take_over_owner_and_mode(fd, original)) {
+            made.file.close();
+            remove_file(made.path);
+            return std::nullopt;
+        }
+        return made;
+    }
+    return std::nullopt;
+}
+
+bool replace_file(const std::string& replacement, const std::string& target, bool) {
+    return std::rename(replacement.c_str(), target.c_str()) == 0;
+}
+
+void remove_file(const std::string& path) {
+    ::unlink(path.c_str());
+}
+
+std::optional<Cfile_handle> open_for_rewrite(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    return Cfile_handle{fd};
+}

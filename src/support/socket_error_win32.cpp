@@ -1,0 +1,7 @@
+#include "support/socket_error.h"
+
+#include <winsock2.h>
+
+int last_socket_error() {
+    return WSAGetLastError();
+}

@@ -1,0 +1,52 @@
+#pragma once
+#include "support/registry_key.h"
+#include "support/wine_registry.h"
+#include "support/wine_registry_text.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The registry of a Wine prefix as a 64-bit Windows program sees it through the 32-bit view:
+// HKEY_LOCAL_MACHINE from system.reg; HKEY_CLASSES_ROOT as the user's classes (user.reg) over
+// the machine's. Read only.
+
+// An open key: where it was found, user's classes before the machine's.
+struct wine_open_key {
+    struct place {
+        std::shared_ptr<const Cwine_registry> file;
+        std::uint32_t key;
+    };
+    std::shared_ptr<const Cansi_code_page> code_page;
+    std::vector<place> places;
+};
+
+// The prefix's registry files, each parsed once and again only when it changes on disk.
+class Cwine_prefix_registry {
+  public:
+    // $WINEPREFIX, else ~/.wine; empty when neither can be named.
+    static std::string prefix_directory();
+
+    // The one instance the program reads through.
+    static Cwine_prefix_registry& instance();
+
+    registry_status open(registry_root root, const std::string& subkey, wine_open_key& key);
+
+    // The value's bytes as the ANSI registry calls return them (strings converted to the
+    // prefix's ANSI code page, terminator included).
+    static registry_status query(const wine_open_key& key, const std::string& name,
+                                 std::string& data);
+
+  private:
+    struct cached_file {
+        std::string path;
+        unsigned long long device = 0, inode = 0, size = 0, modified_ns = 0;
+        std::shared_ptr<const Cwine_registry> registry;
+    };
+    static std::shared_ptr<const Cwine_registry> load(cached_file& cache, const std::string& path);
+
+    cached_file machine_;
+    cached_file user_;
+    std::shared_ptr<const Cwine_registry> code_page_source_;
+    std::shared_ptr<const Cansi_code_page> code_page_;
+};

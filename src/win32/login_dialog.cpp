@@ -1,0 +1,75 @@
+#include "win32/login_dialog.h"
+
+#include "win32/res/resource_ids.h"
+
+#include <utility>
+
+int Cwin32_combo::add_string(const std::string& text) {
+    return static_cast<int>(
+        SendMessageA(control_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+void Cwin32_combo::set_item_data(int index, std::int64_t data) {
+    SendMessageA(control_, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data));
+}
+
+void Cwin32_combo::set_selection(int index) {
+    SendMessageA(control_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int Cwin32_combo::selected_index() const {
+    return static_cast<int>(SendMessageA(control_, CB_GETCURSEL, 0, 0));
+}
+
+std::int64_t Cwin32_combo::item_data(int index) const {
+    return static_cast<std::int64_t>(
+        SendMessageA(control_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+Cdlg_login::Cdlg_login(Clogin_services& services, std::string server_list_host,
+                       std::int32_t server_list_port)
+    : Cdialog_window(IDD_LOGIN_DIALOG),
+      model_(*this, services, std::move(server_list_host), server_list_port) {}
+
+void Cdlg_login::do_data_exchange(Cdata_exchange& exchange) {
+    HWND control = nullptr;
+    exchange.control(IDC_GAME_LIST, control);
+    game_combo_.attach(control);
+    exchange.control(IDC_NICK_LIST, control);
+    nick_combo_.attach(control);
+    exchange.text(IDC_TRANSCRIPT, transcript_);
+    exchange.check(IDC_RESET_PASSWORDS, reset_passwords_);
+}
+
+BOOL Cdlg_login::on_init_dialog() {
+    Cdialog_window::on_init_dialog();
+    model_.open();
+    return TRUE;
+}
+
+void Cdlg_login::on_ok() {
+    model_.on_ok();
+}
+
+bool Cdlg_login::read_controls(std::int32_t& reset_passwords, std::string& transcript) {
+    if (!update_data(true)) {
+        return false;
+    }
+    reset_passwords = reset_passwords_;
+    transcript = transcript_;
+    return true;
+}
+
+void Cdlg_login::show_in_controls(std::int32_t reset_passwords, const std::string& transcript) {
+    reset_passwords_ = reset_passwords;
+    transcript_ = transcript;
+    update_data(false);
+}
+
+void Cdlg_login::begin_wait_cursor() {
+    cursor_before_wait_ = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+}
+
+void Cdlg_login::end_wait_cursor() {
+    SetCursor(cursor_before_wait_);
+}

@@ -1,0 +1,90 @@
+#include "win32/main_dialog.h"
+
+#include "support/fixed_texts.h"
+#include "win32/application.h"
+#include "win32/login_dialog.h"
+#include "win32/res/resource_ids.h"
+
+CVorlaWOLIRCServerClientDlg::CVorlaWOLIRCServerClientDlg(Csystem_services& services)
+    : Cdialog_window(IDD_MAIN_DIALOG),
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON))),
+      services_(services),
+      model_(*this, services) {}
+
+void CVorlaWOLIRCServerClientDlg::do_data_exchange(Cdata_exchange& exchange) {
+    HWND control = nullptr;
+    exchange.control(IDC_CURRENT_ADDRESS, control);
+    current_address_.attach(control);
+    exchange.control(IDC_COMMUNITY_ADDRESS, control);
+    community_address_.attach(control);
+    exchange.text(IDC_HOSTS_PATH, hosts_path_);
+    exchange.text(IDC_API_PATH, api_path_);
+}
+
+BOOL CVorlaWOLIRCServerClientDlg::on_init_dialog() {
+    Cdialog_window::on_init_dialog();
+    model_.initialise();
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    return TRUE;
+}
+
+bool CVorlaWOLIRCServerClientDlg::on_command(WORD id, WORD notification) {
+    return notification == 0 && model_.on_command(id);
+}
+
+bool CVorlaWOLIRCServerClientDlg::on_message(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message == WM_PAINT && IsIconic(hwnd())) {
+        paint_minimised_icon();
+        return true;
+    }
+    if (message == WM_QUERYDRAGICON) {
+        result = reinterpret_cast<LRESULT>(icon_);
+        return true;
+    }
+    return false;
+}
+
+void CVorlaWOLIRCServerClientDlg::paint_minimised_icon() {
+    PAINTSTRUCT paint;
+    HDC context = BeginPaint(hwnd(), &paint);
+    SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(context), 0);
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(context, x, y, icon_);
+    EndPaint(hwnd(), &paint);
+}
+
+void CVorlaWOLIRCServerClientDlg::set_community_address(std::uint32_t control_value) {
+    community_address_.set_address(control_value);
+}
+
+std::uint32_t CVorlaWOLIRCServerClientDlg::community_address() const {
+    return community_address_.address();
+}
+
+void CVorlaWOLIRCServerClientDlg::set_current_address(std::uint32_t control_value) {
+    current_address_.set_address(control_value);
+}
+
+void CVorlaWOLIRCServerClientDlg::set_hosts_path(const std::string& path) {
+    hosts_path_ = path;
+    SetDlgItemTextA(hwnd(), IDC_HOSTS_PATH, hosts_path_.c_str());
+}
+
+void CVorlaWOLIRCServerClientDlg::set_api_path(const std::string& path) {
+    api_path_ = path;
+    SetDlgItemTextA(hwnd(), IDC_API_PATH, api_path_.c_str());
+}
+
+void CVorlaWOLIRCServerClientDlg::show_error(const std::string& text) {
+    // No owner and no caption: the platform's own caption for errors.
+    MessageBoxA(nullptr, text.c_str(), nullptr, MB_ICONERROR | MB_OK);
+}
+
+void CVorlaWOLIRCServerClientDlg::run_login_dialog() {
+    Cdlg_login dialog(services_, server_list_host, server_list_port);
+    dialog.do_modal();
+}

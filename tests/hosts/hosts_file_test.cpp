@@ -1,0 +1,191 @@
+#include "hosts/hosts_file.h"
+
+#include "hosts/hosts_test_files.h"
+#include "support/fixed_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using strings = std::vector<std::string>;
+
+const std::string chat{chat_host};
+const std::string server_list{server_list_host};
+const std::string applied_pair = "192.0.2.10 " + chat + "\n192.0.2.10 " + server_list + "\n";
+const std::string service_line = "1.2.3.4 " + chat + "\n";
+
+const std::string worked_example =
+    "# local names\n"
+    "127.0.0.1 localhost\n"
+    "198.51.100.4 " +
+    server_list +
+    "\n"
+    "198.51.100.4 " +
+    chat +
+    " # old entry\n"
+    "198.51.100.9  " +
+    chat +
+    "\n"
+    "10.0.0.1 gateway " +
+    chat + "\n";
+const std::string worked_example_kept =
+    "# local names\n"
+    "127.0.0.1 localhost\n"
+    "198.51.100.9  " +
+    chat +
+    "\n"
+    "10.0.0.1 gateway " +
+    chat + "\n";
+
+TEST(UpdateHostsFile, RewritesTheWorkedExample) {
+    const struct {
+        std::string address;
+        std::string lf_text;
+    } cases[] = {{"192.0.2.10", worked_example_kept + applied_pair}, {"", worked_example_kept}};
+    for (const auto& example : cases) {
+        Cscratch_directory directory;
+        const std::string hosts = directory / "hosts";
+        put_file_bytes(hosts, file_text(worked_example));
+        EXPECT_EQ(update_hosts_file(hosts, example.address), 0);
+        EXPECT_EQ(file_bytes(hosts), file_text(example.lf_text)) << example.address;
+        EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+    }
+}
+
+TEST(UpdateHostsFile, KeepsAFileWithoutServiceLinesByteForByte) {
+    Cscratch_directory directory;
+    const std::string hosts = directory / "hosts";
+    const std::string text =
+        file_text("# comment\n\n127.0.0.1\tlocalhost loopback\n::1 localhost # six\n");
+    put_file_bytes(hosts, text);
+    EXPECT_EQ(update_hosts_file(hosts, ""), 0);
+    EXPECT_EQ(file_bytes(hosts), text);
+}
+
+TEST(UpdateHostsFile, CreatesAMissingFile) {
+    const struct {
+        std::string address;
+        std::string lf_text;
+    } cases[] = {{"192.0.2.10", applied_pair}, {"", ""}};
+    for (const auto& example : cases) {
+        Cscratch_directory directory;
+        const std::string hosts = directory / "hosts";
+        EXPECT_EQ(update_hosts_file(hosts, example.address), 0);
+        EXPECT_EQ(file_bytes(hosts), file_text(example.lf_text)) << example.address;
+        EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+    }
+}
+
+TEST(UpdateHostsFile, FailsForADirectoryThatDoesNotExist) {
+    Cscratch_directory directory;
+    EXPECT_EQ(update_hosts_file((directory.path() / "none" / "hosts").string(), "192.0.2.10"), 1);
+    EXPECT_EQ(names_in(directory.path()), strings{});
+}
+
+TEST(UpdateHostsFile, FailsAndKeepsWhatCannotBeRead) {
+    Cscratch_directory directory;
+    const fs::path hosts = directory.path() / "hosts";
+    fs::create_directory(hosts);
+    put_file_bytes(hosts / "inside", "kept");
+    EXPECT_EQ(update_hosts_file(hosts.string(), "192.0.2.10"), 1);
+    ASSERT_TRUE(fs::is_directory(hosts));
+    EXPECT_EQ(names_in(hosts), strings{"inside"});
+    EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+}
+
+// Mounts made for this test run by the scratch_mounts fixture (see tests/fixtures):
+//   ro/          read-only bind mount of ro_source/
+//   full/        a 64 KiB file system
+//   bound/hosts  a file that is a mount point, bound from full/bound_source
+class UpdateHostsFileOnMounts : public testing::Test {
+  protected:
+    void SetUp() override {
+        const char* scratch = std::getenv("KETRIN_SCRATCH_MOUNTS");
+        if (scratch == nullptr) {
+            GTEST_SKIP() << "KETRIN_SCRATCH_MOUNTS is not set: run through ctest";
+        }
+        mounts_ = scratch;
+        empty_full_disk();
+    }
+    void TearDown() override {
+        if (!mounts_.empty()) {
+            empty_full_disk();
+        }
+    }
+
+    void empty_full_disk() {
+        fs::remove(mounts_ / "full" / "filler");
+        fs::remove(mounts_ / "full" / "hosts");
+        fs::remove(mounts_ / "ro_source" / "hosts");
+        put_file_bytes(mounts_ / "bound" / "hosts", "");
+    }
+
+    // Takes every free block of the small file system.
+    void fill_disk() {
+        std::ofstream filler(mounts_ / "full" / "filler", std::ios::binary);
+        const std::string block(4096, 'f');
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size())).flush()) {
+        }
+        filler.clear();
+        while (filler.put('f').flush()) {
+        }
+    }
+
+    fs::path mounts_;
+};
+
+TEST_F(UpdateHostsFileOnMounts, FailsOnAReadOnlyFileSystemAndKeepsTheFile) {
+    put_file_bytes(mounts_ / "ro_source" / "hosts", file_text(worked_example));
+    EXPECT_EQ(update_hosts_file((mounts_ / "ro" / "hosts").string(), "192.0.2.10"), 1);
+    EXPECT_EQ(file_bytes(mounts_ / "ro" / "hosts"), file_text(worked_example));
+    EXPECT_EQ(names_in(mounts_ / "ro_source"), strings{"hosts"});
+}
+
+TEST_F(UpdateHostsFileOnMounts, OnAFullDiskKeepsTheOldTextOrWritesOneThatFits) {
+    // The old text fills its blocks exactly, so an apply needs a block there is not; a reset
+    // only shortens the file and can be written over the old text. The dropped first line
+    // makes a half-written new text differ from the old one.
+    const std::string kept =
+        padded_lines("127.0.0.1 localhost\n", 8192 - file_text(service_line).size());
+    const struct {
+        std::string address;
+        int result;
+        std::string new_text;
+    } cases[] = {{"192.0.2.10", 1, file_text(service_line + kept)}, {"", 0, file_text(kept)}};
+    for (const auto& example : cases) {
+        put_file_bytes(mounts_ / "full" / "hosts", file_text(service_line + kept));
+        fill_disk();
+        EXPECT_EQ(update_hosts_file((mounts_ / "full" / "hosts").string(), example.address),
+                  example.result);
+        EXPECT_EQ(file_bytes(mounts_ / "full" / "hosts"), example.new_text) << example.address;
+        EXPECT_EQ(names_in(mounts_ / "full"), (strings{"bound_source", "filler", "hosts"}));
+        empty_full_disk();
+    }
+}
+
+TEST_F(UpdateHostsFileOnMounts, RewritesAMountedFileInPlace) {
+    const fs::path hosts = mounts_ / "bound" / "hosts";
+    put_file_bytes(hosts, file_text(worked_example));
+    EXPECT_EQ(update_hosts_file(hosts.string(), "192.0.2.10"), 0);
+    EXPECT_EQ(file_bytes(hosts), file_text(worked_example_kept + applied_pair));
+    EXPECT_EQ(file_bytes(mounts_ / "full" / "bound_source"),
+              file_text(worked_example_kept + applied_pair));
+    EXPECT_EQ(names_in(mounts_ / "bound"), strings{"hosts"});
+}
+
+TEST_F(UpdateHostsFileOnMounts, AMountedFileOnAFullDiskGetsItsOldTextBack) {
+    const fs::path hosts = mounts_ / "bound" / "hosts";
+    const std::string old_text =
+        file_text(service_line + padded_lines("", 8192 - file_text(service_line).size()));
+    put_file_bytes(hosts, old_text);
+    fill_disk();
+    EXPECT_EQ(update_hosts_file(hosts.string(), "192.0.2.10"), 1);
+    EXPECT_EQ(file_bytes(hosts), old_text);
+    EXPECT_EQ(names_in(mounts_ / "bound"), strings{"hosts"});
+}
+
+}  // namespace

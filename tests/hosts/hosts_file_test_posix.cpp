@@ -1,0 +1,143 @@
+#include "hosts/hosts_file.h"
+
+#include "hosts/hosts_test_files.h"
+#include "support/fixed_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::string file_text(std::string_view lf_text) {
+    return std::string(lf_text);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+using strings = std::vector<std::string>;
+
+constexpr uid_t nobody = 65534;
+const std::string chat{chat_host};
+const std::string applied_pair =
+    "192.0.2.10 " + chat + "\n192.0.2.10 " + std::string(server_list_host) + "\n";
+
+// Runs the rewrite in a child process with the rights of an unprivileged user. A child that
+// cannot drop its rights exits with 99, which no test expects.
+int update_as_nobody(const std::string& path, const std::string& address) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0) {
+            ::_exit(99);
+        }
+        ::_exit(update_hosts_file(path, address));
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+struct stat status_of(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) {
+        ADD_FAILURE() << "no file " << path;
+    }
+    return status;
+}
+
+TEST(HostsFilePath, IsTheSystemHostsFile) {
+    EXPECT_EQ(hosts_file_path(), "/etc/hosts");
+}
+
+TEST(UpdateHostsFile, KeepsBytesAsTheyAre) {
+    Cscratch_directory directory;
+    const std::string hosts = directory / "hosts";
+    put_file_bytes(hosts, "a b\r\n\x1a c\r\nx\ry\r\n1.2.3.4 " + chat + "\r\nlast");
+    EXPECT_EQ(update_hosts_file(hosts, ""), 0);
+    EXPECT_EQ(file_bytes(hosts), "a b\r\n\x1a c\r\nx\ry\r\nlast\n");
+}
+
+TEST(UpdateHostsFile, KeepsModeAndOwnerWhenItSwapsTheFile) {
+    Cscratch_directory directory;
+    const std::string hosts = directory / "hosts";
+    put_file_bytes(hosts, "127.0.0.1 localhost\n");
+    ASSERT_EQ(::chown(hosts.c_str(), nobody, nobody), 0);
+    ASSERT_EQ(::chmod(hosts.c_str(), 0640), 0);
+    const struct stat before = status_of(hosts);
+
+    EXPECT_EQ(update_hosts_file(hosts, "192.0.2.10"), 0);
+    const struct stat after = status_of(hosts);
+    EXPECT_NE(after.st_ino, before.st_ino) << "the file was not swapped";
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_uid, nobody);
+    EXPECT_EQ(after.st_gid, nobody);
+    EXPECT_EQ(file_bytes(hosts), "127.0.0.1 localhost\n" + applied_pair);
+    EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+}
+
+TEST(UpdateHostsFile, RewritesInPlaceWhenTheOwnerCouldNotBeKept) {
+    // The user may write the file and make files beside it, but a swapped-in file would be
+    // the user's own.
+    Cscratch_directory directory;
+    const std::string hosts = directory / "hosts";
+    ASSERT_EQ(::chmod(directory.path().c_str(), 0777), 0);
+    put_file_bytes(hosts, "127.0.0.1 localhost\n");
+    ASSERT_EQ(::chmod(hosts.c_str(), 0666), 0);
+    const struct stat before = status_of(hosts);
+
+    EXPECT_EQ(update_as_nobody(hosts, "192.0.2.10"), 0);
+    const struct stat after = status_of(hosts);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_uid, 0u);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(file_bytes(hosts), "127.0.0.1 localhost\n" + applied_pair);
+    EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+}
+
+TEST(UpdateHostsFile, FailsWithoutTheRightToReadOrWrite) {
+    const struct {
+        const char* behaviour;
+        mode_t mode;
+    } cases[] = {{"no right to write", 0644},
+                 {"no right to read, but to write", 0002},
+                 {"no right at all", 0000}};
+    for (const auto& example : cases) {
+        Cscratch_directory directory;
+        const std::string hosts = directory / "hosts";
+        put_file_bytes(hosts, "127.0.0.1 localhost\n1.2.3.4 " + chat + "\n");
+        ASSERT_EQ(::chmod(hosts.c_str(), example.mode), 0);
+        EXPECT_EQ(update_as_nobody(hosts, "192.0.2.10"), 1) << example.behaviour;
+        EXPECT_EQ(file_bytes(hosts), "127.0.0.1 localhost\n1.2.3.4 " + chat + "\n")
+            << example.behaviour;
+        EXPECT_EQ(names_in(directory.path()), strings{"hosts"}) << example.behaviour;
+    }
+}
+
+TEST(UpdateHostsFile, WritesThroughASymbolicLink) {
+    const struct {
+        const char* behaviour;
+        bool target_exists;
+    } cases[] = {{"link to a file", true}, {"link to no file yet", false}};
+    for (const auto& example : cases) {
+        Cscratch_directory directory;
+        fs::create_directory(directory.path() / "real");
+        fs::create_symlink("real/hosts", directory.path() / "link");
+        if (example.target_exists) {
+            put_file_bytes(directory / "real/hosts", "127.0.0.1 localhost\n");
+        }
+        EXPECT_EQ(update_hosts_file(directory / "link", "192.0.2.10"), 0) << example.behaviour;
+        ASSERT_TRUE(fs::is_symlink(directory.path() / "link")) << example.behaviour;
+        EXPECT_EQ(fs::read_symlink(directory.path() / "link"), "real/hosts");
+        EXPECT_EQ(file_bytes(directory / "real/hosts"),
+                  (example.target_exists ? "127.0.0.1 localhost\n" : "") + applied_pair)
+            << example.behaviour;
+        EXPECT_EQ(names_in(directory.path() / "real"), strings{"hosts"}) << example.behaviour;
+        EXPECT_EQ(names_in(directory.path()), (strings{"link", "real"})) << example.behaviour;
+    }
+}
+
+}  // namespace

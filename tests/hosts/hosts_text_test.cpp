@@ -1,0 +1,183 @@
+#include "hosts/hosts_text.h"
+
+#include "support/fixed_texts.h"
+#include "support/text_tokens.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <random>
+
+namespace {
+
+const std::string chat{chat_host};
+const std::string server_list{server_list_host};
+
+std::string upper_case(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char byte) { return static_cast<char>(std::toupper(byte)); });
+    return text;
+}
+
+struct filter_case {
+    const char* behaviour;
+    std::string old_text;
+    std::string address;
+    std::string new_text;
+};
+
+void PrintTo(const filter_case& example, std::ostream* out) {
+    *out << example.behaviour;
+}
+
+class HostsTextFilter : public testing::TestWithParam<filter_case> {};
+
+TEST_P(HostsTextFilter, RewritesLines) {
+    const filter_case& example = GetParam();
+    EXPECT_EQ(rewritten_hosts_text(example.old_text, example.address), example.new_text);
+}
+
+const std::string worked_example =
+    "# local names\n"
+    "127.0.0.1 localhost\n"
+    "198.51.100.4 " +
+    server_list +
+    "\n"
+    "198.51.100.4 " +
+    chat +
+    " # old entry\n"
+    "198.51.100.9  " +
+    chat +
+    "\n"
+    "10.0.0.1 gateway " +
+    chat + "\n";
+const std::string worked_example_kept =
+    "# local names\n"
+    "127.0.0.1 localhost\n"
+    "198.51.100.9  " +
+    chat +
+    "\n"
+    "10.0.0.1 gateway " +
+    chat + "\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, HostsTextFilter,
+    testing::Values(
+        filter_case{
+            "worked example, applied", worked_example, "192.0.2.10",
+            worked_example_kept + "192.0.2.10 " + chat + "\n192.0.2.10 " + server_list + "\n"},
+        filter_case{"worked example, reset", worked_example, "", worked_example_kept},
+        filter_case{"empty file, applied: chat host first", "", "192.0.2.10",
+                    "192.0.2.10 " + chat + "\n192.0.2.10 " + server_list + "\n"},
+        filter_case{"empty file, reset", "", "", ""},
+        filter_case{"address written unchecked", "", "not an address",
+                    "not an address " + chat + "\nnot an address " + server_list + "\n"},
+        filter_case{"blanks around the line", "  198.51.100.4 " + chat + "  \n", "", ""},
+        filter_case{"white space of every kind around the line",
+                    "\t\v\f 198.51.100.4 " + chat + " \t\r\n", "", ""},
+        filter_case{"comment right after the name", "198.51.100.4 " + chat + "#old\n", "", ""},
+        filter_case{
+            "tab alone does not separate", "198.51.100.4\t" + chat + "\n", "1.2.3.4",
+            "198.51.100.4\t" + chat + "\n1.2.3.4 " + chat + "\n1.2.3.4 " + server_list + "\n"},
+        filter_case{"two blanks leave the second field empty",
+                    "198.51.100.4  " + server_list + "\n", "",
+                    "198.51.100.4  " + server_list + "\n"},
+        filter_case{"blank then tab separates", "198.51.100.4 \t" + chat + "\n", "", ""},
+        filter_case{"letter case counts", "198.51.100.4 " + upper_case(chat) + "\n", "",
+                    "198.51.100.4 " + upper_case(chat) + "\n"},
+        filter_case{"a further part makes another name", "198.51.100.4 " + chat + ".example\n", "",
+                    "198.51.100.4 " + chat + ".example\n"},
+        filter_case{"name without an address", chat + "\n  " + server_list + "\n", "",
+                    chat + "\n  " + server_list + "\n"},
+        filter_case{"service line only inside a comment", "# 198.51.100.4 " + chat + "\n", "",
+                    "# 198.51.100.4 " + chat + "\n"},
+        filter_case{"service name as third field", "10.0.0.1 gateway " + server_list + "\n", "",
+                    "10.0.0.1 gateway " + server_list + "\n"},
+        filter_case{"both names on one line",
+                    "1.2.3.4 " + chat + " " + server_list + "\n" + "1.2.3.4 " + server_list + " " +
+                        chat + "\n",
+                    "", ""},
+        filter_case{"empty lines keep their places", "\n\na\n\n", "", "\n\na\n\n"},
+        filter_case{"last line without LF gains one", "a\nb", "", "a\nb\n"},
+        filter_case{"no empty line after a final LF", "a\n", "", "a\n"},
+        filter_case{"last line without LF is filtered too", "a\n1.2.3.4 " + chat, "", "a\n"},
+        filter_case{"CR before LF kept on kept lines, trimmed on service lines",
+                    "127.0.0.1 localhost\r\n1.2.3.4 " + chat + "\r\n", "",
+                    "127.0.0.1 localhost\r\n"},
+        filter_case{"lone CR kept", "a\rb\n\r\n", "", "a\rb\n\r\n"},
+        filter_case{"Ctrl-Z is an ordinary byte", "\x1a\n1.2.3.4 x\x1ay\nz", "",
+                    "\x1a\n1.2.3.4 x\x1ay\nz\n"},
+        filter_case{"NUL is an ordinary byte",
+                    std::string("1.2.3.4 ") + chat + std::string(1, '\0') + "\n", "",
+                    std::string("1.2.3.4 ") + chat + std::string(1, '\0') + "\n"}),
+    [](const testing::TestParamInfo<filter_case>& info) {
+        std::string name;
+        for (const char byte : std::string(info.param.behaviour)) {
+            name.push_back(std::isalnum(static_cast<unsigned char>(byte)) ? byte : '_');
+        }
+        return name;
+    });
+
+TEST(HostsTextFilter, ApplyingAgainReplacesTheEarlierPair) {
+    const std::string first = rewritten_hosts_text("127.0.0.1 localhost\n", "192.0.2.10");
+    EXPECT_EQ(rewritten_hosts_text(first, "192.0.2.77"),
+              "127.0.0.1 localhost\n192.0.2.77 " + chat + "\n192.0.2.77 " + server_list + "\n");
+}
+
+// The second field is what three next_token calls leave, taken here without copying: compare
+// both on many lines built from the bytes that matter to it.
+std::string second_field_by_tokens(std::string line) {
+    std::string before_comment = next_token(line, '#');
+    next_token(before_comment, ' ');
+    return next_token(before_comment, ' ');
+}
+
+TEST(HostsLineSecondField, MatchesTheTokenSteps) {
+    const std::vector<std::string> pieces = {" ",  "  ",        "\t",   "\r",
+                                             "\v", "#",         "a",    "10.0.0.1",
+                                             chat, server_list, "\xa0", std::string(1, '\0')};
+    std::mt19937 random{20240611};
+    for (int round = 0; round < 20000; ++round) {
+        std::string line;
+        const int count = static_cast<int>(random() % 8);
+        for (int piece = 0; piece < count; ++piece) {
+            line += pieces[random() % pieces.size()];
+        }
+        ASSERT_EQ(std::string(hosts_line_second_field(line)), second_field_by_tokens(line))
+            << "line: '" << line << "'";
+    }
+}
+
+// The whole filter against the plain line-by-line steps, on texts built from the bytes and names
+// that decide where lines and fields begin and end.
+std::string rewritten_line_by_line(std::string old_text) {
+    std::string text;
+    while (!old_text.empty()) {
+        const std::size_t end = old_text.find('\n');
+        std::string line = old_text.substr(0, end);
+        old_text.erase(0, end == std::string::npos ? old_text.size() : end + 1);
+        const std::string field = second_field_by_tokens(line);
+        if (field != chat && field != server_list) {
+            text += line + "\n";
+        }
+    }
+    return text;
+}
+
+TEST(HostsTextFilter, MatchesTheLineByLineSteps) {
+    const std::vector<std::string> pieces = {" ", "\n",  "\n", "\t", "\r",        "#",
+                                             "a", "1.2", chat, chat, server_list, "x" + chat};
+    std::mt19937 random{7};
+    for (int round = 0; round < 5000; ++round) {
+        std::string old_text;
+        const int count = static_cast<int>(random() % 24);
+        for (int piece = 0; piece < count; ++piece) {
+            old_text += pieces[random() % pieces.size()];
+        }
+        ASSERT_EQ(rewritten_hosts_text(old_text, ""), rewritten_line_by_line(old_text))
+            << "text: '" << old_text << "'";
+    }
+}
+
+}  // namespace

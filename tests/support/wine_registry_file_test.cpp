@@ -1,0 +1,215 @@
+#include "support/wine_registry.h"
+#include "support/wine_registry_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string header = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
+
+std::u16string folded(std::u16string text) {
+    fold_case(text);
+    return text;
+}
+
+// The value's bytes, or "<none>" when the key or value is not found.
+std::string value_of(const Cwine_registry& registry, const std::u16string& key,
+                     const std::u16string& name, std::uint32_t* type = nullptr) {
+    wine_registry_value value;
+    if (!registry.find_value(registry.find_key(folded(key)), folded(name), value)) {
+        return "<none>";
+    }
+    if (type != nullptr) {
+        *type = value.type;
+    }
+    return value.data;
+}
+
+std::string utf16(const std::u16string& text) {
+    std::string bytes;
+    for (const char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+struct value_case {
+    const char* line;    // the value line(s) in key [K]
+    std::uint32_t type;  // expected type when found
+    std::string bytes;   // expected data, or "<none>" when the line must be skipped
+};
+
+class wine_registry_value_line : public testing::TestWithParam<value_case> {};
+
+TEST_P(wine_registry_value_line, reads_as_wine_stores_it) {
+    const value_case& c = GetParam();
+    const Cwine_registry registry(header + "[K] 1\n" + c.line + "\n\n[L] 2\n\"v\"=\"other\"\n");
+    std::uint32_t type = 0;
+    EXPECT_EQ(value_of(registry, u"K", u"v", &type), c.bytes);
+    if (c.bytes != "<none>") {
+        EXPECT_EQ(type, c.type);
+    }
+    EXPECT_EQ(value_of(registry, u"L", u"v"), utf16(u"other\0"s)) << "the next key is intact";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    types_and_escapes, wine_registry_value_line,
+    testing::Values(
+        value_case{"\"v\"=\"abc\"", reg_sz, utf16(u"abc\0"s)},
+        value_case{"\"v\"=\"\"", reg_sz, utf16(u"\0"s)},
+        value_case{"\"v\"=\"a\\\\b\\\"c\"", reg_sz, utf16(u"a\\b\"c\0"s)},
+        value_case{"\"v\"=\"\\n\\r\\t\\a\\b\\f\\v\\e\"", reg_sz, utf16(u"\n\r\t\a\b\f\v\x1B\0"s)},
+        value_case{"\"v\"=\"J\\xf6rg\"", reg_sz, utf16(u"J\u00F6rg\0"s)},
+        value_case{"\"v\"=\"\\x00e9a\\x65e5\\x1\"", reg_sz, utf16(u"\u00E9a\u65E5\x01\0"s)},
+        value_case{"\"v\"=\"\\101\\0\\7a\"", reg_sz,
+                   utf16(u"A\0\x07"
+                         u"a\0"s)},
+        value_case{"\"v\"=\"\\xg\\q\"", reg_sz, utf16(u"xgq\0"s)},
+        value_case{"\"v\"=\"J\xC3\xB6rg \xE6\x97\xA5\"", reg_sz, utf16(u"J\u00F6rg \u65E5\0"s)},
+        value_case{"\"v\"=str:\"s\"", reg_sz, utf16(u"s\0"s)},
+        value_case{"\"v\"=str(2):\"%PATH%\"", reg_expand_sz, utf16(u"%PATH%\0"s)},
+        value_case{"\"v\"=str(7):\"a\\0b\\0\"", reg_multi_sz, utf16(u"a\0b\0\0"s)},
+        value_case{"\"v\"=dword:04030201", reg_dword, "\x01\x02\x03\x04"},
+        value_case{"\"v\"=dword:123456789", reg_dword, "\x89\x67\x45\x23"},
+        value_case{"\"v\"=dword:", reg_dword, "\0\0\0\0"s},
+        value_case{"\"v\"=hex:", reg_binary, ""},
+        value_case{"\"v\"=hex:61,62,63", reg_binary, "abc"},
+        value_case{"\"v\"=hex:61,\\\n  62,\\\n  63", reg_binary, "abc"},
+        value_case{"\"v\"=hex(b):01,02,03,04,05,06,07,08", 11, "\x01\x02\x03\x04\x05\x06\x07\x08"},
+        value_case{"\"v\"=hex(100000):ff", 0x100000, "\xFF"},
+        value_case{"\"v\"=hex(1):61,00,62,00", reg_sz, "a\0b\0"s},
+        value_case{"\"v\" = \"spaced\"", reg_sz, utf16(u"spaced\0"s)},
+        value_case{"\"V\"=\"case\"", reg_sz, utf16(u"case\0"s)},
+        value_case{"\"v\"=\"first\"\n\"v\"=\"second\"", reg_sz, utf16(u"second\0"s)},
+        value_case{"\"v\"=\"kept\"\n\"v\"=hex:zz", reg_sz, utf16(u"kept\0"s)},
+        value_case{"\"v\"=\"unterminated", 0, "<none>"}, value_case{"\"v\"=hex:1ff", 0, "<none>"},
+        value_case{"\"v\"=hex:61,x", 0, "<none>"}, value_case{"\"v\"=hex(7:61", 0, "<none>"},
+        value_case{"\"v\"=str(3):\"x\"", 0, "<none>"}, value_case{"\"v\"=\\\n", 0, "<none>"},
+        value_case{"\"v\"", 0, "<none>"}, value_case{"\"v\"\"x\"", 0, "<none>"},
+        value_case{"\"v", 0, "<none>"}, value_case{"\"v\"=hex:61,\\", reg_binary, "a"}));
+
+TEST(wine_registry, reads_the_default_value_under_the_empty_name) {
+    const Cwine_registry registry(header + "[K] 1\n@=\"def\"\n\"x\"=\"named\"\n");
+    EXPECT_EQ(value_of(registry, u"K", u""), utf16(u"def\0"s));
+}
+
+TEST(wine_registry, finds_keys_without_case_and_the_keys_above_them) {
+    const Cwine_registry registry(header + "#arch=win64\n\n[Software\\\\Westwood\\\\Nox] 1\n");
+    EXPECT_TRUE(registry.is_win64());
+    for (const char16_t* path :
+         {u"SOFTWARE\\WESTWOOD\\NOX", u"SOFTWARE\\WESTWOOD", u"SOFTWARE", u""}) {
+        EXPECT_NE(registry.find_key(path), Cwine_registry::no_key) << "path " << path[0];
+    }
+    EXPECT_EQ(registry.find_key(u"SOFTWARE\\WEST"), Cwine_registry::no_key);
+    EXPECT_EQ(registry.find_key(u"NOX"), Cwine_registry::no_key);
+}
+
+TEST(wine_registry, merges_the_values_of_a_key_written_twice) {
+    const Cwine_registry registry(header +
+                                  "[A] 1\n\"x\"=\"1\"\n\"y\"=\"1\"\n\n[B] 1\n\n[a] 2\n"
+                                  "\"y\"=\"2\"\n");
+    EXPECT_EQ(value_of(registry, u"A", u"x"), utf16(u"1\0"s));
+    EXPECT_EQ(value_of(registry, u"A", u"y"), utf16(u"2\0"s));
+}
+
+TEST(wine_registry, skips_the_values_of_a_key_line_it_cannot_read) {
+    const Cwine_registry registry(header +
+                                  "[A] 1\n\"x\"=\"a\"\n[Broken\n\"x\"=\"lost\"\n[C] 3\n"
+                                  "\"x\"=\"c\"\n");
+    EXPECT_EQ(value_of(registry, u"A", u"x"), utf16(u"a\0"s));
+    EXPECT_EQ(value_of(registry, u"C", u"x"), utf16(u"c\0"s));
+    EXPECT_EQ(registry.find_key(u"BROKEN"), Cwine_registry::no_key);
+}
+
+TEST(wine_registry, takes_a_hex_continuation_line_for_data_even_when_it_looks_like_a_key) {
+    const Cwine_registry registry(header + "[A] 1\n\"x\"=hex:61,\\\n[62]\n\"y\"=\"after\"\n");
+    EXPECT_EQ(registry.find_key(u"62"), Cwine_registry::no_key);
+    EXPECT_EQ(value_of(registry, u"A", u"y"), utf16(u"after\0"s));
+}
+
+TEST(wine_registry, reads_crlf_line_ends_and_escaped_key_names) {
+    const Cwine_registry registry(header + "[A\\\\B\\x43\\\\\\]] 1\r\n\"x\"=\"v\"\r\n");
+    EXPECT_EQ(value_of(registry, u"A\\BC\\]", u"x"), utf16(u"v\0"s));
+}
+
+TEST(wine_registry, holds_no_keys_without_its_header) {
+    const Cwine_registry registry("REGEDIT4\n[A] 1\n\"x\"=\"v\"\n");
+    EXPECT_EQ(registry.find_key(u"A"), Cwine_registry::no_key);
+    EXPECT_FALSE(registry.is_win64());
+}
+
+TEST(wine_registry, gives_a_link_target_only_for_keys_marked_as_links) {
+    const std::string target =
+        "hex(6):5c,00,52,00,45,00,47,00,49,00,53,00,54,00,52,00,59,00,5c,00,4d,00,41,00,43,00,"
+        "48,00,49,00,4e,00,45,00,5c,00,58,00";
+    const Cwine_registry registry(header + "[L] 1\n#link\n\"SymbolicLinkValue\"=" + target +
+                                  "\n[N] 1\n\"SymbolicLinkValue\"=" + target + "\n");
+    EXPECT_EQ(registry.link_target(registry.find_key(u"L")), u"\\REGISTRY\\MACHINE\\X");
+    EXPECT_EQ(registry.link_target(registry.find_key(u"N")), u"");
+    EXPECT_EQ(registry.link_target(Cwine_registry::no_key), u"");
+}
+
+// Every cut of a valid file, and random bytes after a valid header, must parse and answer
+// lookups without reading outside the bytes (the sanitizer build checks that).
+TEST(wine_registry, survives_truncated_and_random_files) {
+    const std::string file =
+        header +
+        "#arch=win64\n[Software\\\\Wow6432Node\\\\A] 1\n#time=1\n@=\"d\\x41\"\n"
+        "\"h\"=hex(7):61,00,\\\n  00,00\n\"n\"=dword:1\n\"s\"=str(2):\"\\\"\"\n"
+        "[L] 2\n#link\n\"SymbolicLinkValue\"=hex(6):5c,00\n";
+    const auto probe = [](const std::string& bytes) {
+        const Cwine_registry registry(bytes);
+        for (const char16_t* key : {u"SOFTWARE\\WOW6432NODE\\A", u"L", u""}) {
+            const std::uint32_t found = registry.find_key(key);
+            wine_registry_value value;
+            for (const char16_t* name : {u"", u"H", u"N", u"S", u"SYMBOLICLINKVALUE"}) {
+                registry.find_value(found, name, value);
+            }
+            registry.link_target(found);
+        }
+    };
+    for (std::size_t size = 0; size <= file.size(); ++size) {
+        probe(file.substr(0, size));
+    }
+    std::mt19937 random(20240601);
+    const std::string alphabet = "[]\\\"@#=:,()\n\r x0123456789abcdefhstrw\xC3\xB6\xFF";
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = header;
+        for (int i = 0; i < 400; ++i) {
+            bytes += alphabet[random() % alphabet.size()];
+        }
+        probe(bytes);
+    }
+}
+
+TEST(decode_escaped, reports_where_the_text_ends_or_that_it_never_does) {
+    std::u16string out;
+    EXPECT_EQ(decode_escaped("ab\"rest", '"', out), 3u);
+    EXPECT_EQ(out, u"ab");
+    out.clear();
+    EXPECT_EQ(decode_escaped("a\\\"b", '"', out), std::string_view::npos);
+    EXPECT_EQ(decode_escaped("\\", '"', out), std::string_view::npos);
+}
+
+TEST(fold_case, folds_beyond_ascii_as_names_compare_on_windows) {
+    EXPECT_EQ(folded(u"Nox j\u00F6rg \u0434"), u"NOX J\u00D6RG \u0414");
+}
+
+TEST(ansi_code_page, converts_what_the_code_page_holds_and_marks_the_rest) {
+    const Cansi_code_page cp1252(1252);
+    EXPECT_EQ(cp1252.from_utf16(utf16(u"J\u00F6rg\u20AC\u65E5\0"s)), "J\xF6rg\x80?\0"s);
+    EXPECT_EQ(cp1252.from_utf16(utf16(u"a") + "\x00\xD8"s + utf16(u"b") + "c"), "a?b");
+    EXPECT_EQ(cp1252.to_utf16("J\xF6rg"), u"J\u00F6rg");
+    const Cansi_code_page cp1251(1251);
+    EXPECT_EQ(cp1251.from_utf16(utf16(u"\u0434\u00F6")), "\xE4?");
+    const Cansi_code_page unknown(4242);  // reads as 1252
+    EXPECT_EQ(unknown.from_utf16(utf16(u"\u00F6")), "\xF6");
+}
+
+}  // namespace
