@@ -6,8 +6,13 @@
 # Windows build the program runs under Wine in the build tree's throwaway prefix.
 set(KETRIN_FIXTURES "${CMAKE_SOURCE_DIR}/tests/fixtures")
 set(KETRIN_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
+# A display of this build tree's own, so that build trees tested side by side do not meet.
+string(MD5 build_tree_hash "${CMAKE_BINARY_DIR}")
+string(SUBSTRING "${build_tree_hash}" 0 2 build_tree_hash)
+math(EXPR KETRIN_TEST_DISPLAY "0x${build_tree_hash} % 100 + 100")
 set(KETRIN_WINE_ENVIRONMENT
-    "WINEPREFIX=${KETRIN_WINEPREFIX}" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
+    "WINEPREFIX=${KETRIN_WINEPREFIX}" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml="
+    "DISPLAY=:${KETRIN_TEST_DISPLAY}")
 
 function(ketrin_add_test)
     cmake_parse_arguments(T "" "NAME;HOSTS;TIMEOUT" "SOURCES;LIBRARIES;ARGS" ${ARGN})
@@ -33,16 +38,27 @@ function(ketrin_add_test)
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
     if(WIN32)
         set_tests_properties(${T_NAME} PROPERTIES
-            ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}" FIXTURES_REQUIRED wine_prefix)
+            ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}" FIXTURES_REQUIRED "wine_prefix;display")
     endif()
 endfunction()
 
-# The prefix and its wineserver, made once per run before the first Windows test.
+# A virtual X display for the run: Wine's windows, and the GUI tests, draw there.
+function(ketrin_add_display_fixture)
+    add_test(NAME display_start COMMAND "${KETRIN_FIXTURES}/xvfb" start ${KETRIN_TEST_DISPLAY})
+    add_test(NAME display_stop COMMAND "${KETRIN_FIXTURES}/xvfb" stop ${KETRIN_TEST_DISPLAY})
+    set_tests_properties(display_start PROPERTIES FIXTURES_SETUP display TIMEOUT 60)
+    set_tests_properties(display_stop PROPERTIES FIXTURES_CLEANUP display TIMEOUT 60)
+endfunction()
+
+# The prefix and its wineserver, made once per run before the first Windows test. Every Wine
+# program runs in a virtual desktop, so that focus and minimising behave without a window
+# manager.
 function(ketrin_add_wine_fixture)
     add_test(NAME wine_prefix_start COMMAND "${KETRIN_FIXTURES}/wine_prefix" start)
     add_test(NAME wine_prefix_stop COMMAND "${KETRIN_FIXTURES}/wine_prefix" stop)
     set_tests_properties(wine_prefix_start PROPERTIES
-        FIXTURES_SETUP wine_prefix TIMEOUT 300 ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}")
+        FIXTURES_SETUP wine_prefix FIXTURES_REQUIRED display TIMEOUT 300
+        ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}")
     set_tests_properties(wine_prefix_stop PROPERTIES
         FIXTURES_CLEANUP wine_prefix TIMEOUT 60 ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}")
 endfunction()

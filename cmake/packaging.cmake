@@ -1,0 +1,1 @@
+# Packing the programs for users.

@@ -1,0 +1,1 @@
+# The real program under Wine, from end to end.

@@ -1,0 +1,1 @@
+# The dialogs driven through window messages under Wine.

@@ -1,0 +1,1 @@
+# The resizable login dialog under Wine.
