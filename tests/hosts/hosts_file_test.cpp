@@ -1,7 +1,7 @@
 #include "hosts/hosts_file.h"
 
 #include "hosts/hosts_test_files.h"
-#include "support/fixed_texts.h"
+#include "hosts/hosts_examples.h"
 
 #include <gtest/gtest.h>
 
@@ -13,33 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 using strings = std::vector<std::string>;
 
-const std::string chat{chat_host};
-const std::string server_list{server_list_host};
 const std::string applied_pair = "192.0.2.10 " + chat + "\n192.0.2.10 " + server_list + "\n";
 const std::string service_line = "1.2.3.4 " + chat + "\n";
-
-const std::string worked_example =
-    "# local names\n"
-    "127.0.0.1 localhost\n"
-    "198.51.100.4 " +
-    server_list +
-    "\n"
-    "198.51.100.4 " +
-    chat +
-    " # old entry\n"
-    "198.51.100.9  " +
-    chat +
-    "\n"
-    "10.0.0.1 gateway " +
-    chat + "\n";
-const std::string worked_example_kept =
-    "# local names\n"
-    "127.0.0.1 localhost\n"
-    "198.51.100.9  " +
-    chat +
-    "\n"
-    "10.0.0.1 gateway " +
-    chat + "\n";
 
 TEST(UpdateHostsFile, RewritesTheWorkedExample) {
     const struct {

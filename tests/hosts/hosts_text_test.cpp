@@ -1,6 +1,6 @@
 #include "hosts/hosts_text.h"
 
-#include "support/fixed_texts.h"
+#include "hosts/hosts_examples.h"
 #include "support/text_tokens.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +10,6 @@
 #include <random>
 
 namespace {
-
-const std::string chat{chat_host};
-const std::string server_list{server_list_host};
 
 std::string upper_case(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -37,29 +34,6 @@ TEST_P(HostsTextFilter, RewritesLines) {
     const filter_case& example = GetParam();
     EXPECT_EQ(rewritten_hosts_text(example.old_text, example.address), example.new_text);
 }
-
-const std::string worked_example =
-    "# local names\n"
-    "127.0.0.1 localhost\n"
-    "198.51.100.4 " +
-    server_list +
-    "\n"
-    "198.51.100.4 " +
-    chat +
-    " # old entry\n"
-    "198.51.100.9  " +
-    chat +
-    "\n"
-    "10.0.0.1 gateway " +
-    chat + "\n";
-const std::string worked_example_kept =
-    "# local names\n"
-    "127.0.0.1 localhost\n"
-    "198.51.100.9  " +
-    chat +
-    "\n"
-    "10.0.0.1 gateway " +
-    chat + "\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, HostsTextFilter,
