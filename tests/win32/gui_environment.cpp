@@ -1,0 +1,71 @@
+#include "gui_environment.h"
+
+#include "dialog_driver.h"
+#include "hosts/hosts_file.h"
+#include "support/fixed_texts.h"
+#include "win32/login_dialog.h"
+#include "win32/main_dialog.h"
+#include "win32/res/resource_ids.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+std::string gui_mounts_path(const std::string& leaf) {
+    const char* directory = std::getenv("KETRIN_GUI_MOUNTS");
+    if (directory == nullptr) {
+        throw std::runtime_error("KETRIN_GUI_MOUNTS is not set: run the test through CTest");
+    }
+    return std::string(directory) + "\\" + leaf;
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << bytes;
+    if (!file.flush()) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+ULONGLONG file_index(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    const BOOL known = GetFileInformationByHandle(file, &information);
+    CloseHandle(file);
+    return known ? (ULONGLONG{information.nFileIndexHigh} << 32) | information.nFileIndexLow : 0;
+}
+
+HICON program_icon() {
+    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
+}
+
+void set_hosts_file(const std::string& lines) {
+    write_file(hosts_file_path(), "127.0.0.1\tlocalhost\n" + lines);
+}
+
+std::unique_ptr<Cdialog_driver> run_main_dialog(Csystem_services& services) {
+    return std::make_unique<Cdialog_driver>([&services](Capplication& application) {
+        CVorlaWOLIRCServerClientDlg dialog(services);
+        application.main_window = &dialog;
+        dialog.do_modal();
+        application.main_window = nullptr;
+    });
+}
+
+std::unique_ptr<Cdialog_driver> run_login_dialog(Clogin_services& services) {
+    return std::make_unique<Cdialog_driver>([&services](Capplication&) {
+        Cdlg_login dialog(services, server_list_host, server_list_port);
+        dialog.do_modal();
+    });
+}

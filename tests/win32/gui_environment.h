@@ -1,0 +1,32 @@
+#pragma once
+// What the GUI tests' fixtures prepared around the program: the hosts file that both the program
+// and the resolver use, and a read-only directory.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// A path below the directory the fixture script made, as Wine shows it.
+std::string gui_mounts_path(const std::string& leaf);
+
+std::string read_file(const std::string& path);
+// Overwrites the file in place, so that a file bound onto another stays bound.
+void write_file(const std::string& path, const std::string& bytes);
+
+// The file's identity on its volume (the inode under Wine); 0 when it cannot be opened.
+ULONGLONG file_index(const std::string& path);
+
+// The icon the program shows for itself.
+HICON program_icon();
+
+class Cdialog_driver;
+class Csystem_services;
+class Clogin_services;
+
+// The hosts file that the program and the resolver share: localhost and then `lines`.
+void set_hosts_file(const std::string& lines);
+
+// Runs the main dialog as the program does: the application's main window while it is open.
+std::unique_ptr<Cdialog_driver> run_main_dialog(Csystem_services& services);
+// Runs the login dialog on its own, against the program's server-list host and port.
+std::unique_ptr<Cdialog_driver> run_login_dialog(Clogin_services& services);

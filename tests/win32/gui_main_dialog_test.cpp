@@ -1,0 +1,250 @@
+// The main dialog under Wine: what it shows at start and what its commands do to the hosts file
+// that the resolver reads.
+#include "app/platform_services.h"
+#include "dialog_driver.h"
+#include "gui_environment.h"
+#include "gui_registry.h"
+#include "hosts/hosts_file.h"
+#include "support/resolve_host.h"
+#include "win32/res/resource_ids.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr std::uint32_t no_address = 0xFFFFFFFF;
+
+class main_dialog : public testing::Test {
+  protected:
+    void SetUp() override {
+        clear_game_registry();
+        set_hosts_file("");
+    }
+
+    HWND open(Csystem_services& services) {
+        driver_ = run_main_dialog(services);
+        return driver_->wait_for_window("Ketrin Client");
+    }
+    HWND open() { return open(services_); }
+
+    Cplatform_services services_;
+    std::unique_ptr<Cdialog_driver> driver_;
+};
+
+// Every rewrite fails: the hosts file lies where even root may not write.
+class Cread_only_hosts_services : public Cplatform_services {
+  public:
+    std::string hosts_file_path() override { return gui_mounts_path("ro\\hosts"); }
+};
+
+void expect_address(HWND dialog, int id, std::uint32_t value) {
+    const ip_address_state shown = ip_address(dialog, id);
+    EXPECT_EQ(shown.filled_fields, 4) << "control " << id;
+    EXPECT_EQ(shown.value, value) << "control " << id;
+}
+
+TEST(gui_environment, the_program_and_the_resolver_share_one_hosts_file) {
+    const ULONGLONG scratch = file_index(gui_mounts_path("hosts"));
+    ASSERT_NE(scratch, 0u);
+    EXPECT_EQ(file_index(hosts_file_path()), scratch);
+
+    set_hosts_file("192.0.2.77 probe.ketrin.test\n");
+    const std::optional<std::uint32_t> found = look_up_host("probe.ketrin.test");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(address_text(*found), "192.0.2.77");
+}
+
+TEST_F(main_dialog, shows_the_paths_and_no_address_for_hosts_that_do_not_resolve) {
+    write_32bit_string(HKEY_LOCAL_MACHINE, "SOFTWARE\\Westwood\\WOLAPI", "InstallPath",
+                       std::string("C:\\Westwood\\WOLAPI\\\0", 20));
+    const HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+
+    EXPECT_EQ(item_text(dialog, IDC_HOSTS_PATH), hosts_file_path());
+    EXPECT_EQ(item_text(dialog, IDC_API_PATH), "C:\\Westwood\\WOLAPI\\");
+    expect_address(dialog, IDC_COMMUNITY_ADDRESS, no_address);
+    EXPECT_EQ(ip_address(dialog, IDC_CURRENT_ADDRESS).filled_fields, 0);
+}
+
+TEST_F(main_dialog, shows_the_install_path_as_stored_up_to_its_first_nul) {
+    struct install_case {
+        const char* what;
+        std::optional<std::string> stored;
+        std::string shown;
+    };
+    const install_case cases[] = {
+        {"no value", std::nullopt, ""},
+        {"cut at the first NUL", std::string("C:\\API\0old\0", 11), "C:\\API"},
+        {"259 characters and the NUL fill the buffer", std::string(259, 'a') + '\0',
+         std::string(259, 'a')},
+        {"260 characters and the NUL do not fit", std::string(260, 'b') + '\0', ""},
+    };
+    for (const install_case& test : cases) {
+        SCOPED_TRACE(test.what);
+        clear_game_registry();
+        create_32bit_key(HKEY_LOCAL_MACHINE, "SOFTWARE\\Westwood\\WOLAPI");
+        if (test.stored) {
+            write_32bit_string(HKEY_LOCAL_MACHINE, "SOFTWARE\\Westwood\\WOLAPI", "InstallPath",
+                               *test.stored);
+        }
+        const HWND dialog = open();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(item_text(dialog, IDC_API_PATH), test.shown);
+        driver_.reset();
+    }
+}
+
+TEST_F(main_dialog, shows_where_the_hosts_file_sends_both_hosts_at_start) {
+    set_hosts_file("10.20.30.40 servserv.ketrin.net\n10.1.2.3 servserv.westwood.com\n");
+    const HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+
+    expect_address(dialog, IDC_COMMUNITY_ADDRESS, MAKEIPADDRESS(10, 20, 30, 40));
+    expect_address(dialog, IDC_CURRENT_ADDRESS, MAKEIPADDRESS(10, 1, 2, 3));
+}
+
+TEST_F(main_dialog, apply_maps_both_hosts_to_the_typed_address_and_shows_the_redirection) {
+    struct apply_case {
+        const char* what;
+        std::optional<std::uint32_t> typed;  // none: every field left blank
+        std::string written;
+        std::uint32_t shown;
+    };
+    const apply_case cases[] = {
+        {"four different fields", MAKEIPADDRESS(10, 20, 30, 40), "10.20.30.40",
+         MAKEIPADDRESS(10, 20, 30, 40)},
+        {"all fields blank", std::nullopt, "0.0.0.0", 0},
+    };
+    for (const apply_case& test : cases) {
+        SCOPED_TRACE(test.what);
+        set_hosts_file("# kept\n");
+        const HWND dialog = open();
+        ASSERT_NE(dialog, nullptr);
+        if (test.typed) {
+            set_ip_address(dialog, IDC_COMMUNITY_ADDRESS, *test.typed);
+        } else {
+            clear_ip_address(dialog, IDC_COMMUNITY_ADDRESS);
+        }
+
+        ASSERT_TRUE(send_command(dialog, ID_APPLY_ADDRESS));
+
+        EXPECT_EQ(read_file(hosts_file_path()), "127.0.0.1\tlocalhost\r\n# kept\r\n" +
+                                                    test.written + " irc.westwood.com\r\n" +
+                                                    test.written + " servserv.westwood.com\r\n");
+        expect_address(dialog, IDC_CURRENT_ADDRESS, test.shown);
+        EXPECT_TRUE(message_boxes().empty());
+        driver_.reset();
+    }
+}
+
+TEST_F(main_dialog, reset_drops_the_service_lines_and_keeps_the_last_address_shown) {
+    set_hosts_file("10.1.2.3 servserv.westwood.com\n10.1.2.3 irc.westwood.com\n");
+    const HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+
+    ASSERT_TRUE(send_command(dialog, IDC_RESET));
+
+    EXPECT_EQ(read_file(hosts_file_path()), "127.0.0.1\tlocalhost\r\n");
+    expect_address(dialog, IDC_CURRENT_ADDRESS, MAKEIPADDRESS(10, 1, 2, 3));
+}
+
+TEST_F(main_dialog, a_failed_rewrite_shows_one_error_box_and_refreshes_once_it_is_closed) {
+    set_hosts_file("10.0.0.1 servserv.westwood.com\n");
+    Cread_only_hosts_services read_only;
+    const std::string before = read_file(read_only.hosts_file_path());
+    const HWND dialog = open(read_only);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(item_text(dialog, IDC_HOSTS_PATH), read_only.hosts_file_path());
+
+    post_command(dialog, ID_APPLY_ADDRESS);
+    ASSERT_TRUE(wait_until([] { return !message_boxes().empty(); }));
+    const std::vector<HWND> boxes = message_boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(message_box_text(boxes[0]), "Your hosts file could not be updated.");
+    EXPECT_EQ(window_text(boxes[0]), "Error");
+    EXPECT_EQ(message_box_icon(boxes[0]), LoadIconA(nullptr, IDI_ERROR));
+    // The refresh comes after the box: what the resolver says meanwhile is what shows.
+    expect_address(dialog, IDC_CURRENT_ADDRESS, MAKEIPADDRESS(10, 0, 0, 1));
+    set_hosts_file("10.0.0.2 servserv.westwood.com\n");
+
+    close_message_box(boxes[0]);
+    ASSERT_TRUE(wait_until([] { return message_boxes().empty(); }));
+    ASSERT_TRUE(settle(dialog));
+    EXPECT_TRUE(message_boxes().empty());
+    expect_address(dialog, IDC_CURRENT_ADDRESS, MAKEIPADDRESS(10, 0, 0, 2));
+    EXPECT_EQ(read_file(read_only.hosts_file_path()), before);
+}
+
+TEST_F(main_dialog, test_does_nothing_while_the_server_list_host_does_not_resolve) {
+    const HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+
+    // Returns only once the command is over: a login dialog would hold it.
+    ASSERT_TRUE(send_command(dialog, IDC_TEST));
+
+    EXPECT_EQ(driver_->windows(), std::vector<HWND>{dialog});
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+}
+
+TEST_F(main_dialog, test_opens_the_login_dialog_owned_by_the_main_dialog_which_takes_no_clicks) {
+    set_hosts_file("127.0.0.1 servserv.westwood.com\n");
+    const HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+
+    click(GetDlgItem(dialog, IDC_TEST));
+    const HWND login = driver_->wait_for_window("Login");
+    ASSERT_NE(login, nullptr);
+    EXPECT_EQ(GetWindow(login, GW_OWNER), dialog);
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+
+    // Out of the way of the Test button, which is clicked once more.
+    SetWindowPos(login, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    click(GetDlgItem(dialog, IDC_TEST));
+    // Input is handled in order: once this later click has landed, so has the one before.
+    click(GetDlgItem(login, IDC_RESET_PASSWORDS));
+    ASSERT_TRUE(wait_until([&] { return check_state(login, IDC_RESET_PASSWORDS) == BST_CHECKED; }));
+    EXPECT_EQ(driver_->windows().size(), 2u);
+
+    PostMessageA(login, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(wait_until([&] { return !IsWindow(login) && IsWindowEnabled(dialog); }));
+}
+
+std::atomic<int> icon_erasures{0};
+WNDPROC dialog_procedure = nullptr;
+
+LRESULT CALLBACK count_icon_erasures(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_ICONERASEBKGND) {
+        ++icon_erasures;
+    }
+    return CallWindowProcA(dialog_procedure, window, message, wparam, lparam);
+}
+
+TEST_F(main_dialog, minimised_paints_its_icon_and_offers_it_for_dragging) {
+    const HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(dialog, WM_QUERYDRAGICON, 0, 0)),
+              program_icon());
+
+    dialog_procedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&count_icon_erasures)));
+    icon_erasures = 0;
+    SendMessageA(dialog, WM_PAINT, 0, 0);
+    EXPECT_EQ(icon_erasures, 0) << "a dialog on screen paints as any dialog does";
+
+    // Wine's desktop now and then restores a window it has just minimised: minimise it again
+    // until a paint finds it minimised.
+    EXPECT_TRUE(wait_until([&] {
+        if (!IsIconic(dialog)) {
+            ShowWindow(dialog, SW_MINIMIZE);
+        }
+        SendMessageA(dialog, WM_PAINT, 0, 0);
+        return icon_erasures > 0;
+    }));
+}
+
+}  // namespace
