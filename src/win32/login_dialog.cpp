@@ -1,5 +1,6 @@
 #include "win32/login_dialog.h"
 
+#include "layout/login_panes.h"
 #include "win32/res/resource_ids.h"
 
 #include <utility>
@@ -28,7 +29,7 @@ std::int64_t Cwin32_combo::item_data(int index) const {
 
 Cdlg_login::Cdlg_login(Clogin_services& services, std::string server_list_host,
                        std::int32_t server_list_port)
-    : Cdialog_window(IDD_LOGIN_DIALOG),
+    : VaqLayoutDialog(IDD_LOGIN_DIALOG),
       model_(*this, services, std::move(server_list_host), server_list_port) {}
 
 void Cdlg_login::do_data_exchange(Cdata_exchange& exchange) {
@@ -42,7 +43,10 @@ void Cdlg_login::do_data_exchange(Cdata_exchange& exchange) {
 }
 
 BOOL Cdlg_login::on_init_dialog() {
-    Cdialog_window::on_init_dialog();
+    VaqLayoutDialog::on_init_dialog();
+    // Before the lists are filled, while every control still has its template size: the
+    // panes take their minimum sizes from them.
+    build_login_panes(*this);
     model_.open();
     return TRUE;
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include "login/login_dialog_model.h"
 #include "login/login_view.h"
-#include "win32/dialog_window.h"
+#include "win32/layout_dialog.h"
 
 #include <cstdint>
 #include <string>
@@ -22,7 +22,9 @@ class Cwin32_combo : public Ccombo_view {
 };
 
 // The login dialog: games and stored accounts to pick, and the transcript of a login test.
-class Cdlg_login : public Cdialog_window, private Clogin_view {
+// It can be resized; its panes keep the lists and the check box above the transcript and OK in
+// the top right corner.
+class Cdlg_login : public VaqLayoutDialog, private Clogin_view {
   public:
     Cdlg_login(Clogin_services& services, std::string server_list_host,
                std::int32_t server_list_port);
