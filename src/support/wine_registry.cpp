@@ -2,7 +2,9 @@
 
 #include "support/wine_registry_text.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -223,99 +225,512 @@ bool parse_key_path(std::string_view line, std::u16string& scratch, std::u16stri
     return true;
 }
 
+bool ends_in_backslash(const std::string& bytes, std::size_t begin, std::size_t end) {
+    while (end > begin && is_space(bytes[end - 1])) {
+        --end;
+    }
+    return end > begin && bytes[end - 1] == '\\';
+}
+
+// A value line whose hex data runs on into the next line.
+bool starts_hex_run(std::string_view line) {
+    std::u16string name;
+    std::string_view data;
+    return (line[0] == '"' || line[0] == '@') && line.back() == '\\' &&
+           split_value_line(line, name, data) && is_hex_data(data);
+}
+
+// Word-at-a-time scanning and hashing of key names. Eight bytes are loaded at once wherever
+// eight remain; the byte order of the load does not matter, as long as every hash is made here.
+constexpr std::uint64_t ones = 0x0101010101010101, high_bits = 0x8080808080808080;
+
+std::uint64_t load(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+// The high bit of every byte of `word` that equals `c`, and no other bit.
+std::uint64_t bytes_equal(std::uint64_t word, unsigned char c) {
+    const std::uint64_t x = word ^ (ones * c);
+    return ~(((x & ~high_bits) + ~high_bits) | x) & high_bits;
+}
+
+constexpr std::uint64_t root_hash = 0, fold_ascii_case = ~(ones * 0x20);
+
+std::uint64_t mix(std::uint64_t hash, std::uint64_t word) {
+    hash = (hash ^ word) * 0x9E3779B97F4A7C15;
+    return hash ^ (hash >> 29);
+}
+
+// The first `size` (under 8) bytes at `p` as the low bytes of a word, in loads of fixed size
+// (a load of variable size is a call).
+std::uint64_t load_tail(const char* p, std::size_t size) {
+    std::uint64_t word = 0;
+    int shift = 0;
+    if (size & 4) {
+        std::uint32_t part;
+        std::memcpy(&part, p, 4);
+        word = part;
+        p += 4;
+        shift = 32;
+    }
+    if (size & 2) {
+        std::uint16_t part;
+        std::memcpy(&part, p, 2);
+        word |= std::uint64_t{part} << shift;
+        p += 2;
+        shift += 16;
+    }
+    if (size & 1) {
+        word |= std::uint64_t{static_cast<unsigned char>(*p)} << shift;
+    }
+    return word;
+}
+
+// Adds one component, given as the bytes a plain name writes for it. Clearing bit 0x20 folds
+// ASCII case and merges a few other bytes too; candidates are compared in full anyway.
+std::uint64_t hash_component(std::uint64_t hash, const char* p, std::size_t size) {
+    std::size_t i = 0;
+    for (; size - i >= 8; i += 8) {
+        hash = mix(hash, load(p + i) & fold_ascii_case);
+    }
+    if (i < size) {
+        hash = mix(hash, load_tail(p + i, size - i) & fold_ascii_case);
+    }
+    return mix(hash, size + 1);
+}
+
+// Finds where a plain name's component that starts at `begin` ends (the first '\', ']' or
+// non-ASCII byte, or `end`) and hashes it on the way, exactly as hash_component does.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "a word's first bytes are its low bytes");
+const char* hash_plain_component(const char* const begin, const char* end, std::uint64_t& hash) {
+    const char* p = begin;
+    for (; end - p >= 8; p += 8) {
+        const std::uint64_t word = load(p);
+        const std::uint64_t stops =
+            bytes_equal(word, '\\') | bytes_equal(word, ']') | (word & high_bits);
+        if (stops != 0) {
+            const int before = __builtin_ctzll(stops) / 8;
+            if (before > 0) {
+                const std::uint64_t kept = (std::uint64_t{1} << (8 * before)) - 1;
+                hash = mix(hash, word & kept & fold_ascii_case);
+            }
+            p += before;
+            hash = mix(hash, static_cast<std::uint64_t>(p - begin) + 1);
+            return p;
+        }
+        hash = mix(hash, word & fold_ascii_case);
+    }
+    const char* stop = p;
+    while (stop < end && *stop != '\\' && *stop != ']' &&
+           static_cast<unsigned char>(*stop) < 0x80) {
+        ++stop;
+    }
+    if (stop > p) {
+        hash = mix(hash, load_tail(p, stop - p) & fold_ascii_case);
+    }
+    hash = mix(hash, static_cast<std::uint64_t>(stop - begin) + 1);
+    return stop;
+}
+
+// Hashes a decoded path component by component, handing `each` the hash of every prefix; false
+// when the path has an empty component, as no stored path has. A character beyond ASCII, which
+// no plain name holds, is hashed as three bytes of its own.
+template <typename Each>
+bool hash_path(std::u16string_view path, Each each) {
+    std::string bytes(path.size() * 3, '\0');
+    std::uint64_t hash = root_hash;
+    std::size_t size = 0;
+    for (std::size_t i = 0; i <= path.size() && !path.empty(); ++i) {
+        if (i < path.size() && path[i] != u'\\') {
+            const char16_t c = path[i];
+            if (c < 0x80) {
+                bytes[size++] = static_cast<char>(c);
+            } else {
+                bytes[size++] = static_cast<char>(0xC0 | c >> 12);
+                bytes[size++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                bytes[size++] = static_cast<char>(0x80 | (c & 0x3F));
+            }
+            continue;
+        }
+        if (size == 0) {
+            return false;
+        }
+        hash = hash_component(hash, bytes.data(), size);
+        each(hash);
+        size = 0;
+    }
+    return true;
+}
+
+// The first `depth` components of a path that has at least that many.
+std::u16string_view path_prefix(std::u16string_view path, std::uint32_t depth) {
+    std::size_t cut = depth == 0 ? 0 : std::u16string_view::npos;
+    for (std::size_t from = 0, d = 0; d < depth; ++d, from = cut + 1) {
+        cut = path.find(u'\\', from);
+        if (cut == std::u16string_view::npos) {
+            break;
+        }
+    }
+    return path.substr(0, cut);
+}
+
+// How many leading bytes two names share.
+std::size_t common_size(const char* a, const char* b, std::size_t size) {
+    std::size_t i = 0;
+    while (size - i >= 8 && load(a + i) == load(b + i)) {
+        i += 8;
+    }
+    while (i < size && a[i] == b[i]) {
+        ++i;
+    }
+    return i;
+}
+
 }  // namespace
 
+// The prefix hashes of the last plain name indexed, which the next name, written beside it in
+// the same tree, mostly shares.
+struct Cwine_registry::path_hashes {
+    const char* name = nullptr;
+    std::size_t size = 0;
+    std::vector<std::uint32_t> ends;      // ends[d]: where component d + 1 ends in the name
+    std::vector<std::uint64_t> hashes{};  // hashes[d]: the first d components
+};
+
 Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
-    nodes_.push_back({});  // the root
+    // Room for about as many key lines and keys as a fresh prefix's files hold for their size.
+    lines_.reserve(bytes_.size() / 192);
+    nodes_.reserve(bytes_.size() / 128);
+    nodes_.push_back({root_hash, no_key, 0, 0});
+    grow(nodes_.capacity());
     if (bytes_.size() < UINT32_MAX && bytes_.compare(0, file_header.size(), file_header) == 0) {
         index();
     }
-    index_.emplace(std::u16string_view(), 0);
 }
 
 void Cwine_registry::index() {
-    struct key_line {
-        std::size_t path_begin, path_size;
-        std::uint32_t begin, end;
-    };
-    std::vector<key_line> keys;
-    std::u16string scratch, path, name;
-    bool in_key = false, seen_key = false, continued = false;
     const std::size_t end = bytes_.size();
     std::size_t pos = 0;
     next_line(bytes_, pos, end);  // the header
+    pos = read_preamble(pos);
+    path_hashes previous, current;
+    std::uint32_t open_line = no_key;  // the line whose body runs until the next key line
+    while (pos < end) {
+        if (open_line != no_key) {
+            lines_[open_line].body_end = static_cast<std::uint32_t>(pos);
+        }
+        std::size_t bracket = pos;
+        while (bytes_[bracket] != '[') {
+            ++bracket;
+        }
+        const void* newline = std::memchr(bytes_.data() + bracket, '\n', end - bracket);
+        const std::size_t line_end =
+            newline != nullptr ? static_cast<const char*>(newline) - bytes_.data() : end;
+        const std::size_t body_begin = newline != nullptr ? line_end + 1 : end;
+        const std::size_t count = lines_.size();
+        add_key_line(bracket, line_end, body_begin, previous, current);
+        open_line = lines_.size() > count ? static_cast<std::uint32_t>(count) : no_key;
+        pos = next_key_line(body_begin);
+    }
+}
+
+// Reads the lines before the first key line as the full parser does (only there may the file
+// say "#arch=win64"); returns where the first key line starts.
+std::size_t Cwine_registry::read_preamble(std::size_t pos) {
+    const std::size_t end = bytes_.size();
+    bool continued = false;
     while (pos < end) {
         const std::size_t line_begin = pos;
         const std::string_view line = skip_spaces(next_line(bytes_, pos, end));
         if (continued) {
             continued = !line.empty() && line.back() == '\\';
-            continue;
-        }
-        if (line.empty()) {
-            continue;
-        }
-        if (line[0] == '[') {
-            if (in_key) {
-                keys.back().end = static_cast<std::uint32_t>(line_begin);
-            }
-            seen_key = true;
-            in_key = parse_key_path(line, scratch, path);
-            if (in_key) {
-                keys.push_back({paths_.size(), path.size(), static_cast<std::uint32_t>(pos),
-                                static_cast<std::uint32_t>(end)});
-                paths_ += path;
-            }
-        } else if (line[0] == '#' && !seen_key && line == "#arch=win64") {
+        } else if (!line.empty() && line[0] == '[') {
+            return line_begin;
+        } else if (line == "#arch=win64") {
             win64_ = true;
-        } else if ((line[0] == '"' || line[0] == '@') && line.back() == '\\') {
-            // Only hex data runs on over several lines.
-            std::string_view data;
-            continued = split_value_line(line, name, data) && is_hex_data(data);
+        } else if (!line.empty()) {
+            continued = starts_hex_run(line);
         }
     }
-    nodes_.reserve(keys.size() * 2 + 1);
-    bodies_.reserve(keys.size());
-    index_.reserve(keys.size() * 2);
-    for (const key_line& key : keys) {
-        add_key(std::u16string_view(paths_).substr(key.path_begin, key.path_size), key.begin,
-                key.end);
+    return end;
+}
+
+// Finds the next line that starts with '[' and is not hex data running on: memchr for '[' and a
+// look at the line before, so that most lines are never visited.
+std::size_t Cwine_registry::next_key_line(std::size_t floor) const {
+    const std::size_t end = bytes_.size();
+    bool floor_continued = false;  // whether the line at `floor` is consumed as hex data
+    for (std::size_t search = floor;;) {
+        const void* found = std::memchr(bytes_.data() + search, '[', end - search);
+        if (found == nullptr) {
+            return end;
+        }
+        const std::size_t bracket = static_cast<const char*>(found) - bytes_.data();
+        search = bracket + 1;
+        std::size_t begin = bracket;
+        while (begin > floor && is_space(bytes_[begin - 1])) {
+            --begin;
+        }
+        if (begin > floor && bytes_[begin - 1] != '\n') {
+            continue;
+        }
+        if (!continues_into(begin, floor, floor_continued)) {
+            return begin;
+        }
+        const void* newline = std::memchr(bytes_.data() + bracket, '\n', end - bracket);
+        if (newline == nullptr) {
+            return end;
+        }
+        const std::size_t line_end = static_cast<const char*>(newline) - bytes_.data();
+        floor_continued = ends_in_backslash(bytes_, begin, line_end);
+        floor = search = line_end + 1;
     }
 }
 
-void Cwine_registry::add_key(std::u16string_view path, std::uint32_t begin, std::uint32_t end) {
-    const auto body = static_cast<std::uint32_t>(bodies_.size());
-    bodies_.push_back({begin, end});
-    const auto [at, added] = index_.try_emplace(path, static_cast<std::uint32_t>(nodes_.size()));
-    if (added) {
-        nodes_.push_back({});
+// Whether the line at `begin` is consumed as hex data. Only the run of lines ending in a
+// backslash before it matters, and no further back than `floor`, whose state is known.
+bool Cwine_registry::continues_into(std::size_t begin, std::size_t floor,
+                                    bool floor_continued) const {
+    if (begin == floor) {
+        return floor_continued;
     }
-    key_node& node = nodes_[at->second];
-    if (node.last_body == no_key) {
-        node.first_body = body;
+    std::size_t first = begin;
+    bool continued = false;
+    for (;;) {
+        if (first == floor) {
+            continued = floor_continued;
+            break;
+        }
+        std::size_t line_begin = first - 1;
+        while (line_begin > floor && bytes_[line_begin - 1] != '\n') {
+            --line_begin;
+        }
+        if (!ends_in_backslash(bytes_, line_begin, first - 1)) {
+            break;
+        }
+        first = line_begin;
+    }
+    for (std::size_t pos = first; pos < begin;) {
+        const std::string_view line = skip_spaces(next_line(bytes_, pos, begin));
+        continued = continued || starts_hex_run(line);
+    }
+    return continued;
+}
+
+void Cwine_registry::add_key_line(std::size_t bracket, std::size_t line_end, std::size_t body_begin,
+                                  path_hashes& previous, path_hashes& current) {
+    const char* const name = bytes_.data() + bracket + 1;
+    const char* const end = bytes_.data() + line_end;
+    current.name = name;
+    current.ends.clear();
+    current.hashes.clear();
+    current.hashes.push_back(root_hash);
+    // Components shared with the previous plain name keep their hashes, and their keys exist.
+    std::size_t shared = 0;
+    if (previous.name != nullptr) {
+        const std::size_t same =
+            common_size(previous.name, name, std::min<std::size_t>(previous.size, end - name));
+        while (shared < previous.ends.size() && previous.ends[shared] <= same &&
+               static_cast<std::size_t>(end - name) > previous.ends[shared] + 2 &&
+               name[previous.ends[shared]] == '\\' && name[previous.ends[shared] + 1] == '\\') {
+            current.ends.push_back(previous.ends[shared]);
+            current.hashes.push_back(previous.hashes[++shared]);
+        }
+    }
+    const char* p = shared == 0 ? name : name + current.ends.back() + 2;
+    bool plain = true;
+    for (;;) {
+        std::uint64_t hash = current.hashes.back();
+        const char* const stop = hash_plain_component(p, end, hash);
+        if (stop == p || stop == end || (*stop != '\\' && *stop != ']')) {
+            plain = false;
+            break;
+        }
+        current.hashes.push_back(hash);
+        current.ends.push_back(static_cast<std::uint32_t>(stop - name));
+        if (*stop == ']') {
+            current.size = stop - name;
+            break;
+        }
+        if (end - stop < 2 || stop[1] != '\\') {
+            plain = false;
+            break;
+        }
+        p = stop + 2;
+    }
+    key_line line{static_cast<std::uint32_t>(bracket + 1),
+                  static_cast<std::uint32_t>(line_end),
+                  static_cast<std::uint32_t>(body_begin),
+                  static_cast<std::uint32_t>(bytes_.size()),
+                  no_key,
+                  plain};
+    if (plain) {
+        line.name_end = static_cast<std::uint32_t>(bracket + 1 + current.size);
     } else {
-        bodies_[node.last_body].next = body;
+        std::string_view text(bytes_.data() + bracket, line_end - bracket);
+        while (!text.empty() && is_space(text.back())) {
+            text.remove_suffix(1);
+        }
+        std::u16string scratch, path;
+        current.hashes.resize(1);
+        const auto add = [&current](std::uint64_t hash) { current.hashes.push_back(hash); };
+        if (!parse_key_path(text, scratch, path) || !hash_path(path, add)) {
+            return;
+        }
+        line.name_begin = static_cast<std::uint32_t>(bracket);
+        line.name_end = static_cast<std::uint32_t>(bracket + text.size());
+        shared = 0;
     }
-    node.last_body = body;
-    if (!added) {
-        return;
-    }
+    const auto index = static_cast<std::uint32_t>(lines_.size());
+    lines_.push_back(line);
+    const auto depth = static_cast<std::uint32_t>(current.hashes.size() - 1);
+    const auto size_at = [&](std::uint32_t d) -> std::uint32_t {
+        return plain && d > 0 ? current.ends[d - 1] : 0;
+    };
+    bool created = false;
+    const std::uint32_t key = insert(current.hashes[depth], index, depth, size_at(depth), created);
     // Make the keys above it exist, up to the first one that already does.
-    for (std::size_t cut = path.rfind(u'\\'); cut != std::u16string_view::npos;
-         cut = path.rfind(u'\\', cut - 1)) {
-        if (!index_.try_emplace(path.substr(0, cut), static_cast<std::uint32_t>(nodes_.size()))
-                 .second) {
-            return;
+    for (std::uint32_t d = depth - 1; created && d > shared; --d) {
+        insert(current.hashes[d], index, d, size_at(d), created);
+    }
+    key_node& node = nodes_[key];
+    if (node.last_line == no_key) {
+        node.first_line = index;
+    } else {
+        lines_[node.last_line].next = index;
+    }
+    node.last_line = index;
+    if (plain) {
+        std::swap(previous, current);
+    }
+}
+
+// The node of the first `depth` components of `line`'s path (`size` bytes of a plain name),
+// made when there is none yet.
+std::uint32_t Cwine_registry::insert(std::uint64_t hash, std::uint32_t line, std::uint32_t depth,
+                                     std::uint32_t size, bool& created) {
+    if ((nodes_.size() + 1) * 2 > slots_.size()) {
+        grow(nodes_.size() * 2);
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        slot& at = slots_[i];
+        if (at.node == no_key) {
+            at = {static_cast<std::uint32_t>(hash >> 32),
+                  static_cast<std::uint32_t>(nodes_.size())};
+            nodes_.push_back({hash, line, depth, size});
+            created = true;
+            return at.node;
         }
-        nodes_.push_back({});
-        if (cut == 0) {
-            return;
+        key_node& node = nodes_[at.node];
+        if (at.tag == hash >> 32 && node.hash == hash && node_is(node, line, depth, size)) {
+            // The newest line is the cheapest to compare the next one with: its bytes are near.
+            if (depth > 0 && lines_[node.line].plain && lines_[line].plain) {
+                node.line = line;
+            }
+            created = false;
+            return at.node;
         }
     }
+}
+
+void Cwine_registry::grow(std::size_t nodes) {
+    std::size_t size = 64;
+    while (size < nodes * 2) {
+        size *= 2;
+    }
+    slots_.assign(size, {0, no_key});
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t n = 0; n < nodes_.size(); ++n) {
+        std::size_t i = nodes_[n].hash & mask;
+        while (slots_[i].node != no_key) {
+            i = (i + 1) & mask;
+        }
+        slots_[i] = {static_cast<std::uint32_t>(nodes_[n].hash >> 32),
+                     static_cast<std::uint32_t>(n)};
+    }
+}
+
+// Whether the node is the first `depth` components of `line`'s path (`size` bytes of a plain
+// name).
+bool Cwine_registry::node_is(const key_node& node, std::uint32_t line, std::uint32_t depth,
+                             std::uint32_t size) const {
+    if (node.depth != depth || depth == 0 || node.line == line) {
+        return node.depth == depth;
+    }
+    const key_line& a = lines_[node.line];
+    const key_line& b = lines_[line];
+    if (a.plain && b.plain) {
+        const char* x = bytes_.data() + a.name_begin;
+        const char* y = bytes_.data() + b.name_begin;
+        if (node.size != size || std::memcmp(x, y, size) == 0) {
+            return node.size == size;
+        }
+        const auto folded = [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+        return std::equal(x, x + size, y, [&](char c, char d) { return folded(c) == folded(d); });
+    }
+    return path_prefix(path_of(node.line), depth) == path_prefix(path_of(line), depth);
+}
+
+// Whether the node's path is `folded_path`; a plain name is compared where it is written.
+bool Cwine_registry::node_is(const key_node& node, std::u16string_view folded_path) const {
+    if (node.line == no_key || !lines_[node.line].plain) {
+        return node.line == no_key ? folded_path.empty()
+                                   : path_prefix(path_of(node.line), node.depth) == folded_path;
+    }
+    if (folded_path.empty()) {
+        return node.depth == 0;
+    }
+    const char* raw = bytes_.data() + lines_[node.line].name_begin;
+    const char* const raw_end = bytes_.data() + lines_[node.line].name_end;
+    std::uint32_t components = 1;
+    for (const char16_t c : folded_path) {
+        if (raw == raw_end) {
+            return false;
+        }
+        if (c == u'\\') {
+            if (*raw != '\\') {
+                return false;
+            }
+            raw += 2;  // a plain name's separator is a pair, followed by a component
+            ++components;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(*raw++);
+        if (c != (byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte)) {
+            return false;
+        }
+    }
+    return components == node.depth && (raw == raw_end || *raw == '\\');
+}
+
+std::u16string Cwine_registry::path_of(std::uint32_t line) const {
+    const key_line& key = lines_[line];
+    std::string_view text(bytes_.data() + key.name_begin, key.name_end - key.name_begin);
+    if (key.plain) {
+        // The brackets around a plain name are where the full parser expects them.
+        text = std::string_view(text.data() - 1, text.size() + 2);
+    }
+    std::u16string scratch, path;
+    parse_key_path(text, scratch, path);
+    return path;
 }
 
 std::uint32_t Cwine_registry::find_key(std::u16string_view folded_path) const {
-    const auto at = index_.find(folded_path);
-    return at == index_.end() ? no_key : at->second;
+    std::uint64_t hash = root_hash;
+    if (!hash_path(folded_path, [&hash](std::uint64_t prefix) { hash = prefix; })) {
+        return no_key;
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask; slots_[i].node != no_key; i = (i + 1) & mask) {
+        const key_node& node = nodes_[slots_[i].node];
+        if (slots_[i].tag == hash >> 32 && node.hash == hash && node_is(node, folded_path)) {
+            return slots_[i].node;
+        }
+    }
+    return no_key;
 }
 
 template <typename Visit>
@@ -323,13 +738,13 @@ void Cwine_registry::for_each_value_line(std::uint32_t key, Visit visit) const {
     if (key >= nodes_.size()) {
         return;
     }
-    for (std::uint32_t body = nodes_[key].first_body; body != no_key; body = bodies_[body].next) {
-        std::size_t pos = bodies_[body].begin;
-        const std::size_t end = bodies_[body].end;
+    for (std::uint32_t line = nodes_[key].first_line; line != no_key; line = lines_[line].next) {
+        std::size_t pos = lines_[line].body_begin;
+        const std::size_t end = lines_[line].body_end;
         while (pos < end) {
-            const std::string_view line = skip_spaces(next_line(bytes_, pos, end));
-            if (!line.empty()) {
-                visit(line, pos, end);
+            const std::string_view line_text = skip_spaces(next_line(bytes_, pos, end));
+            if (!line_text.empty()) {
+                visit(line_text, pos, end);
             }
         }
     }

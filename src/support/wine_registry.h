@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // One value as Wine stores it: its type and its bytes (strings as UTF-16LE, terminator included).
@@ -16,7 +15,8 @@ inline constexpr std::uint32_t reg_sz = 1, reg_expand_sz = 2, reg_binary = 3, re
 
 // One registry file as Wine saves it ("WINE REGISTRY Version 2"), indexed for lookups.
 //
-// Built from the file's bytes alone, in one pass that only indexes the key lines; a key's values
+// Built from the file's bytes alone, in one pass that only finds the key lines and hashes their
+// names as written; a name is decoded only when a lookup's hash points at it, and a key's values
 // are read when asked for. Lines that make no sense are skipped as Wine skips them, and nothing
 // in the bytes can make a lookup read outside them. A file without the header holds no keys, as
 // Wine loads none from it.
@@ -46,25 +46,47 @@ class Cwine_registry {
     std::u16string link_target(std::uint32_t key) const;
 
   private:
+    // A key line that names a key. A plain name (ASCII, "\\" between components, nothing
+    // else escaped) is hashed and compared as written; any other is decoded from the line.
+    struct key_line {
+        std::uint32_t name_begin, name_end;  // plain: the name; else the line from its '['
+        std::uint32_t body_begin, body_end;  // the lines after the key line
+        std::uint32_t next = no_key;         // the next line of the same key
+        bool plain;
+    };
+    // A key, written or only implied: the first `depth` components of `line`'s path, which are
+    // the first `size` bytes of a plain name.
     struct key_node {
-        std::uint32_t first_body = no_key;  // in bodies_; none for a key only implied by a child
-        std::uint32_t last_body = no_key;
+        std::uint64_t hash;
+        std::uint32_t line, depth, size;
+        std::uint32_t first_line = no_key, last_line = no_key;
     };
-    struct key_body {
-        std::uint32_t begin, end;  // the lines after the key line, in bytes_
-        std::uint32_t next = no_key;
+    struct slot {
+        std::uint32_t tag;   // the high half of the node's hash
+        std::uint32_t node;  // no_key: empty
     };
+    struct path_hashes;
 
     void index();
-    void add_key(std::u16string_view path, std::uint32_t begin, std::uint32_t end);
+    std::size_t read_preamble(std::size_t pos);
+    std::size_t next_key_line(std::size_t floor) const;
+    bool continues_into(std::size_t begin, std::size_t floor, bool floor_continued) const;
+    void add_key_line(std::size_t bracket, std::size_t line_end, std::size_t body_begin,
+                      path_hashes& previous, path_hashes& current);
+    std::uint32_t insert(std::uint64_t hash, std::uint32_t line, std::uint32_t depth,
+                         std::uint32_t size, bool& created);
+    void grow(std::size_t nodes);
+    bool node_is(const key_node& node, std::uint32_t line, std::uint32_t depth,
+                 std::uint32_t size) const;
+    bool node_is(const key_node& node, std::u16string_view folded_path) const;
+    std::u16string path_of(std::uint32_t line) const;
 
     template <typename Visit>
     void for_each_value_line(std::uint32_t key, Visit visit) const;
 
     std::string bytes_;
     bool win64_ = false;
-    std::u16string paths_;  // every key path once, back to back; the index points into it
-    std::vector<key_node> nodes_;
-    std::vector<key_body> bodies_;
-    std::unordered_map<std::u16string_view, std::uint32_t> index_;
+    std::vector<key_line> lines_;
+    std::vector<key_node> nodes_;  // nodes_[0] is the root
+    std::vector<slot> slots_;      // open addressing over nodes_
 };

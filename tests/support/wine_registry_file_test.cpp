@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
+#include <utility>
+#include <vector>
 #include <string>
 
 using namespace std::string_literals;
@@ -154,6 +157,95 @@ TEST(wine_registry, gives_a_link_target_only_for_keys_marked_as_links) {
     EXPECT_EQ(registry.link_target(registry.find_key(u"N")), u"");
     EXPECT_EQ(registry.link_target(Cwine_registry::no_key), u"");
 }
+
+struct layout_case {
+    const char* name;
+    std::string body;  // after the header
+    // Keys that must exist, keys that must not, and "key|value=text" reads.
+    std::vector<std::u16string> present, absent;
+    std::vector<std::pair<std::u16string, std::u16string>> reads;
+};
+
+class wine_registry_layout : public testing::TestWithParam<layout_case> {};
+
+// Key lines are found without reading every line, names hashed as written and decoded only when
+// a lookup points at them: spellings, orders and runs of hex data must not fool that.
+TEST_P(wine_registry_layout, finds_every_key_the_file_names_and_no_other) {
+    const layout_case& c = GetParam();
+    const Cwine_registry registry(header + c.body);
+    for (const std::u16string& key : c.present) {
+        EXPECT_NE(registry.find_key(folded(key)), Cwine_registry::no_key) << c.name;
+    }
+    for (const std::u16string& key : c.absent) {
+        EXPECT_EQ(registry.find_key(folded(key)), Cwine_registry::no_key) << c.name;
+    }
+    for (const auto& [key, text] : c.reads) {
+        const std::size_t bar = key.find(u'|');
+        EXPECT_EQ(value_of(registry, key.substr(0, bar), key.substr(bar + 1)),
+                  text == u"<none>" ? "<none>" : utf16(text + u'\0'))
+            << c.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    spellings_orders_and_hex_runs, wine_registry_layout,
+    testing::Values(
+        layout_case{"a parent written after its child",
+                    "[A\\\\B] 1\n\"x\"=\"b\"\n[A] 1\n\"x\"=\"a\"\n",
+                    {u"A", u"A\\B"},
+                    {u"B"},
+                    {{u"A|x", u"a"}, {u"A\\B|x", u"b"}}},
+        layout_case{"one key spelt plainly, escaped and in another case",
+                    "[Ab\\\\Cd] 1\n\"x\"=\"1\"\n[\\x41\\x62\\\\cd] 1\n\"y\"=\"2\"\n"
+                    "[aB\\\\CD] 1\n\"x\"=\"3\"\n",
+                    {u"AB", u"AB\\CD"},
+                    {u"AB\\C"},
+                    {{u"Ab\\Cd|x", u"3"}, {u"Ab\\Cd|y", u"2"}}},
+        layout_case{"names that share bytes but not components",
+                    "[Software\\\\Wine] 1\n[Software\\\\Winex\\\\A] 1\n[Software\\\\Wine\\\\B] 1\n"
+                    "[Softwarez] 1\n",
+                    {u"SOFTWARE\\WINE", u"SOFTWARE\\WINEX\\A", u"SOFTWARE\\WINE\\B", u"SOFTWAREZ"},
+                    {u"SOFTWARE\\WIN", u"SOFTWARE\\WINE\\A", u"SOFTWARE\\WINEX\\B",
+                     u"SOFTWARE\\WINEX\\A\\B"},
+                    {}},
+        layout_case{"a subtree, a sibling and back to the first",
+                    "[A\\\\B] 1\n[A\\\\B\\\\C] 1\n\"v\"=\"c\"\n[A\\\\D] 1\n[A\\\\B\\\\E] 1\n",
+                    {u"A", u"A\\B", u"A\\B\\C", u"A\\D", u"A\\B\\E"},
+                    {u"B", u"A\\C", u"A\\B\\D"},
+                    {{u"A\\B\\C|v", u"c"}}},
+        layout_case{
+            "empty components and names beyond ASCII",
+            "[\\\\A\\\\\\\\B\\\\] 1\n\"v\"=\"ab\"\n[J\xC3\xB6rg\\\\\\x65e5] 1\n\"v\"=\"j\"\n",
+            {u"A\\B", u"J\u00D6RG\\\u65E5"},
+            {u"\\A", u"A\\\\B", u"A\\B\\", u"J\u00D6RG\\X"},
+            {{u"A\\B|v", u"ab"}, {u"J\u00F6rg\\\u65E5|v", u"j"}}},
+        layout_case{"a key line inside a run of hex data is data",
+                    "[K] 1\n\"h\"=hex:61,\\\n  62,\\\n[X] 1\n\"after\"=\"k\"\n[Y] 1\n",
+                    {u"K", u"Y"},
+                    {u"X"},
+                    {{u"K|after", u"k"}}},
+        layout_case{"a backslash ends only hex data, not other lines",
+                    "[K] 1\\\n[X] 1\n@=dword:1\\\n[Y] 1\n\"s\"=\"a\"  \\\n[Z] 1\n",
+                    {u"K", u"X", u"Y", u"Z"},
+                    {},
+                    {}},
+        layout_case{"hex data before the first key and after a blank line",
+                    "\"h\"=hex:61,\\\n[X] 1\n[K] 1\n\"h\"=hex:61,\\\n\n[Y] 1\n",
+                    {u"K", u"Y"},
+                    {u"X"},
+                    {}},
+        layout_case{"a run of hex data continued by a line that looks like a key",
+                    "[K] 1\n\"h\"=hex:61,\\\n[62],\\\n  [63]\n[L] 1\n",
+                    {u"K", u"L"},
+                    {u"62", u"63"},
+                    {}}),
+    [](const testing::TestParamInfo<layout_case>& info) {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
 
 // Every cut of a valid file, and random bytes after a valid header, must parse and answer
 // lookups without reading outside the bytes (the sanitizer build checks that).

@@ -1,0 +1,40 @@
+#pragma once
+#include "login/login_dialog_model.h"
+#include "login/login_view.h"
+#include "qt/layout_dialog.h"
+#include "qt/qt_combo.h"
+
+#include <cstdint>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QPlainTextEdit;
+class QPushButton;
+
+// The login dialog: games and stored accounts to pick, and the transcript of a login test.
+// Its controls start at their template places and the panes arrange them.
+class Cqt_login_dialog : public Cqt_layout_dialog, private Clogin_view {
+  public:
+    Cqt_login_dialog(Clogin_services& services, std::string server_list_host,
+                     std::int32_t server_list_port, QWidget* parent = nullptr);
+
+  private:
+    Ccombo_view& game_combo() override { return game_combo_; }
+    Ccombo_view& nick_combo() override { return nick_combo_; }
+    bool read_controls(std::int32_t& reset_passwords, std::string& transcript) override;
+    void show_in_controls(std::int32_t reset_passwords, const std::string& transcript) override;
+    void begin_wait_cursor() override;
+    void end_wait_cursor() override;
+
+    QComboBox* game_list_;
+    QComboBox* nick_list_;
+    QCheckBox* reset_passwords_;
+    QPushButton* ok_;
+    QPlainTextEdit* transcript_;
+    Cqt_combo game_combo_;
+    Cqt_combo nick_combo_;
+    // The bytes the transcript shows: the control is read-only, so they are what it holds.
+    std::string transcript_bytes_;
+    Clogin_dialog_model model_;
+};

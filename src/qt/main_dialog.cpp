@@ -1,0 +1,120 @@
+#include "qt/main_dialog.h"
+
+#include "qt/ansi_text.h"
+#include "qt/dialog_units.h"
+#include "qt/ip_address_edit.h"
+#include "qt/login_dialog.h"
+#include "support/fixed_texts.h"
+
+#include <QFile>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QLineEdit* make_path_field(QWidget* parent, const char* name, int y) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setReadOnly(true);
+    field->setGeometry(dialog_units_rect(7, y, 331, 14));
+    return field;
+}
+
+Cip_address_edit* make_address_field(QWidget* parent, const char* name, int y) {
+    auto* field = new Cip_address_edit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setGeometry(dialog_units_rect(7, y, 100, 15));
+    return field;
+}
+
+QIcon application_icon() {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/ketrin_client_16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/ketrin_client_32.png"), QSize(32, 32));
+    return icon;
+}
+
+}  // namespace
+
+Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, QWidget* parent)
+    : QDialog(parent),
+      // Made in tab order: the controls' order is the focus order.
+      community_address_(make_address_field(this, "community_address", 7)),
+      current_address_(make_address_field(this, "current_address", 24)),
+      hosts_path_(make_path_field(this, "hosts_path", 41)),
+      api_path_(make_path_field(this, "api_path", 57)),
+      services_(services),
+      model_(*this, services) {
+    add_button("&Ladders", "ladders", command_ladders, 343, 7);
+    add_button("&Reset (WOL)", "reset", command_reset, 343, 24);
+    add_button("&Test", "test", command_test, 343, 57);
+
+    setWindowTitle(QStringLiteral("Ketrin Client"));
+    setWindowIcon(application_icon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(dialog_units_rect(0, 0, 400, 78).size());
+
+    model_.initialise();
+    community_address_->setFocus(Qt::OtherFocusReason);
+}
+
+void Cqt_main_dialog::add_button(const char* text, const char* name, int command_id, int x, int y) {
+    auto* button = new QPushButton(QString::fromLatin1(text), this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(dialog_units_rect(x, y, 50, 14));
+    connect(button, &QPushButton::clicked, this, [this, command_id] { on_command(command_id); });
+}
+
+bool Cqt_main_dialog::on_command(int command_id) {
+    return model_.on_command(command_id);
+}
+
+void Cqt_main_dialog::keyPressEvent(QKeyEvent* event) {
+    // Enter ends the dialog unless a push button has the focus (then it presses that button),
+    // as the Windows dialog does; Escape ends it through QDialog.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier &&
+        qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Cqt_main_dialog::set_community_address(std::uint32_t control_value) {
+    community_address_->set_address(control_value);
+}
+
+std::uint32_t Cqt_main_dialog::community_address() const {
+    return community_address_->address();
+}
+
+void Cqt_main_dialog::set_current_address(std::uint32_t control_value) {
+    current_address_->set_address(control_value);
+}
+
+void Cqt_main_dialog::set_hosts_path(const std::string& path) {
+    // A file name of this system, in its own encoding.
+    hosts_path_->setText(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+void Cqt_main_dialog::set_api_path(const std::string& path) {
+    api_path_->setText(text_from_ansi(path));
+}
+
+void Cqt_main_dialog::show_error(const std::string& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text_from_ansi(text),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void Cqt_main_dialog::run_login_dialog() {
+    Cqt_login_dialog dialog(services_, server_list_host, server_list_port, this);
+    dialog.exec();
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include "app/main_dialog_model.h"
+#include "app/main_view.h"
+#include "app/system_services.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class Cip_address_edit;
+
+// The main dialog: the two addresses, the hosts-file and API paths, and the buttons. Every
+// command, a button's or one with no control of its own (apply, open the hosts file), goes
+// through on_command.
+class Cqt_main_dialog : public QDialog, private Cmain_view {
+  public:
+    explicit Cqt_main_dialog(Csystem_services& services, QWidget* parent = nullptr);
+
+    // The dialog's command entry. Returns false for an identifier it does not know.
+    bool on_command(int command_id);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void set_community_address(std::uint32_t control_value) override;
+    std::uint32_t community_address() const override;
+    void set_current_address(std::uint32_t control_value) override;
+    void set_hosts_path(const std::string& path) override;
+    void set_api_path(const std::string& path) override;
+    void show_error(const std::string& text) override;
+    void run_login_dialog() override;
+
+    void add_button(const char* text, const char* name, int command_id, int x, int y);
+
+    Cip_address_edit* community_address_;
+    Cip_address_edit* current_address_;
+    QLineEdit* hosts_path_;
+    QLineEdit* api_path_;
+    Csystem_services& services_;
+    Cmain_dialog_model model_;
+};

@@ -1,0 +1,3 @@
+#include "hardening/proc_net_tcp.h"
+
+const char proc_net_tcp_path[] = "Z:\\proc\\net\\tcp";

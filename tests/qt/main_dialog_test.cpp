@@ -1,0 +1,203 @@
+#include "qt/main_dialog.h"
+
+#include "qt/dialog_units.h"
+#include "qt/ip_address_edit.h"
+#include "qt/qt_test_support.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+const std::string hosts_path = "/etc/hosts";
+const std::string hosts_with_service =
+    "127.0.0.1\tlocalhost\n127.0.0.1 servserv.westwood.com\n# kept\n";
+
+// The lines of the hosts file that name one of the service hosts.
+std::vector<std::string> service_lines() {
+    std::vector<std::string> lines;
+    std::istringstream in(file_bytes(hosts_path));
+    for (std::string line; std::getline(in, line);) {
+        if (line.find("westwood.com") != std::string::npos) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+template <typename Widget>
+Widget* control(QWidget& dialog, const char* name) {
+    Widget* widget = dialog.findChild<Widget*>(QLatin1String(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+class MainDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(hosts_file_is_private()) << "run inside tests/fixtures/isolated";
+        write_file(hosts_path, hosts_with_service);
+    }
+
+    Cip_address_edit* address(const char* name) { return control<Cip_address_edit>(*dialog, name); }
+
+    Cqt_test_services services;
+    std::unique_ptr<Cqt_main_dialog> dialog;
+};
+
+TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
+    dialog = std::make_unique<Cqt_main_dialog>(services);
+    dialog->show();
+    dialog->activateWindow();
+    settle();
+
+    EXPECT_EQ(dialog->windowTitle(), "Ketrin Client");
+    EXPECT_EQ(dialog->size(), QSize(600, 127));
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "not resizable";
+    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
+    const QList<QSize> icon_sizes = dialog->windowIcon().availableSizes();
+    EXPECT_TRUE(icon_sizes.contains(QSize(16, 16)) && icon_sizes.contains(QSize(32, 32)));
+
+    struct expected_control {
+        const char* name;
+        QRect units;
+        const char* text;
+    };
+    const expected_control controls[] = {
+        {"community_address", {7, 7, 100, 15}, nullptr},
+        {"current_address", {7, 24, 100, 15}, nullptr},
+        {"hosts_path", {7, 41, 331, 14}, nullptr},
+        {"api_path", {7, 57, 331, 14}, nullptr},
+        {"ladders", {343, 7, 50, 14}, "&Ladders"},
+        {"reset", {343, 24, 50, 14}, "&Reset (WOL)"},
+        {"test", {343, 57, 50, 14}, "&Test"},
+    };
+    std::vector<QString> tab_order;
+    for (const expected_control& c : controls) {
+        QWidget* widget = control<QWidget>(*dialog, c.name);
+        ASSERT_NE(widget, nullptr);
+        const QRect& u = c.units;
+        EXPECT_EQ(widget->geometry(), dialog_units_rect(u.x(), u.y(), u.width(), u.height()))
+            << c.name;
+        if (c.text != nullptr) {
+            EXPECT_EQ(static_cast<QPushButton*>(widget)->text(), c.text);
+        }
+    }
+    // Each control is one tab stop, in template order.
+    QWidget* at = dialog->focusWidget();
+    ASSERT_NE(at, nullptr);
+    EXPECT_TRUE(address("community_address")->isAncestorOf(at)) << "focus starts there";
+    for (std::size_t i = 0; i < std::size(controls); ++i) {
+        QWidget* owner = at;
+        while (owner->parentWidget() != dialog.get()) {
+            owner = owner->parentWidget();
+        }
+        tab_order.push_back(owner->objectName());
+        QTest::keyClick(at, Qt::Key_Tab);
+        at = dialog->focusWidget();
+    }
+    EXPECT_EQ(tab_order, (std::vector<QString>{"community_address", "current_address", "hosts_path",
+                                               "api_path", "ladders", "reset", "test"}));
+
+    // The community host is unknown here; the service host resolves through the hosts file.
+    EXPECT_EQ(address("community_address")->text(), "255.255.255.255");
+    EXPECT_EQ(address("current_address")->text(), "127.0.0.1");
+    EXPECT_EQ(control<QLineEdit>(*dialog, "hosts_path")->text(), "/etc/hosts");
+    const char* prefix = std::getenv("WINEPREFIX");
+    EXPECT_EQ(control<QLineEdit>(*dialog, "api_path")->text(),
+              prefix != nullptr ? "C:\\Westwood\\WOLAPI\\" : "");
+}
+
+TEST_F(MainDialog, CommandsRewriteTheHostsFileAndShowTheNewAddress) {
+    dialog = std::make_unique<Cqt_main_dialog>(services);
+    Cip_address_edit* community = address("community_address");
+
+    community->set_address(0x0A141E28);
+    EXPECT_TRUE(dialog->on_command(1001));
+    EXPECT_EQ(service_lines(), (std::vector<std::string>{"10.20.30.40 irc.westwood.com",
+                                                         "10.20.30.40 servserv.westwood.com"}));
+    EXPECT_EQ(address("current_address")->text(), "10.20.30.40");
+
+    for (QLineEdit* field : community->findChildren<QLineEdit*>()) {
+        field->clear();
+    }
+    EXPECT_TRUE(dialog->on_command(1001));
+    EXPECT_EQ(service_lines(), (std::vector<std::string>{"0.0.0.0 irc.westwood.com",
+                                                         "0.0.0.0 servserv.westwood.com"}));
+    EXPECT_EQ(address("current_address")->text(), "0.0.0.0");
+
+    QTest::mouseClick(control<QPushButton>(*dialog, "reset"), Qt::LeftButton);
+    EXPECT_TRUE(service_lines().empty());
+    EXPECT_EQ(file_bytes(hosts_path), "127.0.0.1\tlocalhost\n# kept\n");
+
+    EXPECT_TRUE(dialog->on_command(1006));
+    QTest::mouseClick(control<QPushButton>(*dialog, "ladders"), Qt::LeftButton);
+    EXPECT_EQ(services.opened, (std::vector<std::string>{"editor /etc/hosts",
+                                                         "browser https://ketrin.net/ladders/"}));
+    EXPECT_FALSE(dialog->on_command(1003)) << "a control's own id is no command";
+}
+
+TEST_F(MainDialog, FailedRewriteShowsExactlyOneErrorBox) {
+    const std::filesystem::path missing =
+        std::filesystem::temp_directory_path() / "ketrin-no-such-dir" / "hosts";
+    services.hosts_path = missing.string();
+    dialog = std::make_unique<Cqt_main_dialog>(services);
+
+    for (const int command : {1001, 1002}) {
+        Cmodal_watch watch;
+        EXPECT_TRUE(dialog->on_command(command));
+        ASSERT_EQ(watch.windows.size(), 1u) << command;
+        const Cmodal_watch::seen& box = watch.windows[0];
+        EXPECT_TRUE(box.message_box);
+        EXPECT_EQ(box.title, "Error");
+        EXPECT_EQ(box.text, "Your hosts file could not be updated.");
+        EXPECT_EQ(box.icon, QMessageBox::Critical);
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST_F(MainDialog, TestOpensTheLoginDialogOnlyWhileTheServiceHostResolves) {
+    dialog = std::make_unique<Cqt_main_dialog>(services);
+    {
+        Cmodal_watch watch;
+        QTest::mouseClick(control<QPushButton>(*dialog, "test"), Qt::LeftButton);
+        ASSERT_EQ(watch.windows.size(), 1u);
+        EXPECT_EQ(watch.windows[0].title, "Login");
+    }
+    write_file(hosts_path, "127.0.0.1\tlocalhost\n");
+    Cmodal_watch watch;
+    EXPECT_TRUE(dialog->on_command(1007));
+    EXPECT_TRUE(watch.windows.empty());
+}
+
+TEST_F(MainDialog, EnterAndEscapeEndTheDialogUnlessEnterPressesAButton) {
+    struct key_case {
+        const char* focus;
+        Qt::Key key;
+        bool ends;
+    };
+    for (const key_case& c :
+         {key_case{"hosts_path", Qt::Key_Return, true},
+          key_case{"community_address", Qt::Key_Enter, true},
+          key_case{"reset", Qt::Key_Escape, true}, key_case{"ladders", Qt::Key_Return, false}}) {
+        services.opened.clear();
+        dialog = std::make_unique<Cqt_main_dialog>(services);
+        dialog->show();
+        settle();
+        QWidget* target = control<QWidget>(*dialog, c.focus);
+        target->setFocus();
+        QTest::keyClick(dialog->focusWidget(), c.key);
+        settle();
+        EXPECT_EQ(dialog->isVisible(), !c.ends) << c.focus;
+        EXPECT_EQ(services.opened.size(), c.ends ? 0u : 1u) << c.focus;
+    }
+}
+
+}  // namespace
