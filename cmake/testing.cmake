@@ -10,9 +10,17 @@ set(KETRIN_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
 string(MD5 build_tree_hash "${CMAKE_BINARY_DIR}")
 string(SUBSTRING "${build_tree_hash}" 0 2 build_tree_hash)
 math(EXPR KETRIN_TEST_DISPLAY "0x${build_tree_hash} % 100 + 100")
-set(KETRIN_WINE_ENVIRONMENT
-    "WINEPREFIX=${KETRIN_WINEPREFIX}" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml="
-    "DISPLAY=:${KETRIN_TEST_DISPLAY}")
+
+# ketrin_wine_environment(<out-var> <prefix-dir>)
+#
+# The environment a Windows test program runs in under Wine, in the prefix <prefix-dir>: quiet,
+# without the .NET and HTML installers, on this build tree's display.
+function(ketrin_wine_environment out prefix)
+    set(${out}
+        "WINEPREFIX=${prefix}" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml="
+        "DISPLAY=:${KETRIN_TEST_DISPLAY}" PARENT_SCOPE)
+endfunction()
+ketrin_wine_environment(KETRIN_WINE_ENVIRONMENT "${KETRIN_WINEPREFIX}")
 
 function(ketrin_add_test)
     cmake_parse_arguments(T "" "NAME;HOSTS;TIMEOUT" "SOURCES;LIBRARIES;ARGS" ${ARGN})

@@ -3,9 +3,7 @@
 # The end-to-end tests run in a Wine prefix of their own (tests/fixtures/e2e_prefix), in which
 # both server-list hosts resolve to 127.0.0.1; they hold the server-list port, 4005, while they
 # run.
-set(e2e_environment ${KETRIN_WINE_ENVIRONMENT})
-list(FILTER e2e_environment EXCLUDE REGEX "^WINEPREFIX=")
-list(APPEND e2e_environment "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-e2e-prefix")
+ketrin_wine_environment(e2e_environment "${CMAKE_BINARY_DIR}/wine-e2e-prefix")
 
 add_test(NAME e2e_prefix_start COMMAND "${KETRIN_FIXTURES}/e2e_prefix" start)
 add_test(NAME e2e_prefix_stop COMMAND "${KETRIN_FIXTURES}/e2e_prefix" stop)
@@ -16,7 +14,7 @@ set_tests_properties(e2e_prefix_stop PROPERTIES
     FIXTURES_CLEANUP e2e_prefix TIMEOUT 60 ENVIRONMENT "${e2e_environment}")
 
 ketrin_add_test(NAME e2e_client_tests
-    SOURCES e2e_client_test.cpp e2e_windows.cpp e2e_fixed_port_server.cpp
+    SOURCES e2e_client_test.cpp e2e_windows.cpp
     LIBRARIES ketrin_loopback_server
     HOSTS "${CMAKE_CURRENT_SOURCE_DIR}/e2e_hosts"
     TIMEOUT 300)

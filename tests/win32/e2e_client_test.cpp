@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fixtures/loopback_server.h"
 #include "launcher/built_programs.h"
-#include "win32/e2e_fixed_port_server.h"
 #include "win32/e2e_windows.h"
 #include "win32/res/resource_ids.h"
 
@@ -98,8 +98,8 @@ struct login_round {
 
 login_round press_ok(HWND login) {
     Cloopback_server login_server(answer_after_quit(login_answer));
-    Cfixed_port_server list_server(server_list_port,
-                                   {answer_after_quit(server_list_answer(login_server.port()))});
+    Cloopback_server list_server(answer_after_quit(server_list_answer(login_server.port())),
+                                 server_list_port);
     EXPECT_TRUE(list_server.listening()) << "port " << server_list_port << " is taken";
 
     login_round round;

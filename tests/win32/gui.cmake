@@ -6,9 +6,7 @@
 # program writes.
 set(gui_wineprefix "${CMAKE_BINARY_DIR}/gui-wineprefix")
 set(gui_mounts "${CMAKE_CURRENT_BINARY_DIR}/gui_mounts")
-set(gui_environment
-    "WINEPREFIX=${gui_wineprefix}" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml="
-    "DISPLAY=:${KETRIN_TEST_DISPLAY}")
+ketrin_wine_environment(gui_environment "${gui_wineprefix}")
 
 add_test(NAME gui_prefix_start COMMAND "${KETRIN_FIXTURES}/wine_prefix" start)
 add_test(NAME gui_prefix_stop COMMAND "${KETRIN_FIXTURES}/wine_prefix" stop)
@@ -31,13 +29,13 @@ ketrin_add_test(NAME gui_dialog_tests
     SOURCES
         dialog_driver.cpp
         gui_environment.cpp
-        e2e_fixed_port_server.cpp
         gui_registry.cpp
         gui_main_dialog_test.cpp
         gui_login_dialog_test.cpp
         gui_program_image_test.cpp
         "${CMAKE_SOURCE_DIR}/src/win32/res/ketrin_client.rc"
     LIBRARIES ketrin_win32_dialogs ketrin_platform_services ketrin_hosts ketrin_loopback_server
+        ketrin_pe_image
     HOSTS "${gui_mounts}/hosts"
     TIMEOUT 300)
 target_include_directories(gui_dialog_tests PRIVATE

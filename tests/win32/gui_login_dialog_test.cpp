@@ -6,7 +6,6 @@
 #include "gui_environment.h"
 #include "gui_registry.h"
 #include "support/fixed_texts.h"
-#include "win32/e2e_fixed_port_server.h"
 #include "win32/res/resource_ids.h"
 
 #include <gtest/gtest.h>
@@ -107,19 +106,20 @@ TEST_F(login_dialog, offers_one_empty_account_when_none_qualifies) {
 // The server list on its fixed port names the login server, which answers the login request.
 struct login_round {
     Cloopback_server login_server;
-    Cfixed_port_server server_list;
+    Cloopback_server server_list;
 
     explicit login_round(const std::string& login_answer)
         : login_server([login_answer](Cloopback_connection& connection) {
               connection.read_until("quit\n");
               connection.send(login_answer);
           }),
-          server_list(server_list_port,
-                      {[port = login_server.port()](Cloopback_connection& connection) {
-                          connection.read_until("quit\n");
-                          connection.send(":irc.test 375 u :hello\r\n:irc.test 605 u :127.0.0.1 " +
-                                          std::to_string(port) + " more\r\n");
-                      }}) {}
+          server_list(
+              [port = login_server.port()](Cloopback_connection& connection) {
+                  connection.read_until("quit\n");
+                  connection.send(":irc.test 375 u :hello\r\n:irc.test 605 u :127.0.0.1 " +
+                                  std::to_string(port) + " more\r\n");
+              },
+              server_list_port) {}
 };
 
 TEST_F(login_dialog, ok_logs_in_where_the_server_list_sends_it_and_shows_the_answer) {

@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "fixtures/pe_image.h"
+
 #include <algorithm>
-#include <cctype>
 #include <cstddef>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,88 +25,6 @@ std::string built_program() {
     return windows_path;
 }
 
-// The headers of a 64-bit program file, read without loading it.
-class Cprogram_image {
-  public:
-    explicit Cprogram_image(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        bytes_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        IMAGE_DOS_HEADER dos{};
-        valid_ = read(0, dos) && dos.e_magic == IMAGE_DOS_SIGNATURE && read(dos.e_lfanew, nt_) &&
-                 nt_.Signature == IMAGE_NT_SIGNATURE &&
-                 nt_.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC;
-        std::size_t offset = static_cast<std::size_t>(dos.e_lfanew) +
-                             offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
-                             nt_.FileHeader.SizeOfOptionalHeader;
-        sections_.resize(valid_ ? nt_.FileHeader.NumberOfSections : 0);
-        for (IMAGE_SECTION_HEADER& section : sections_) {
-            valid_ = valid_ && read(offset, section);
-            offset += sizeof section;
-        }
-    }
-
-    bool valid() const { return valid_; }
-    WORD subsystem() const { return nt_.OptionalHeader.Subsystem; }
-
-    // The libraries named by one import directory (ordinary or delay-load), in lower case.
-    std::vector<std::string> libraries(int directory_entry) const {
-        std::vector<std::string> names;
-        const std::size_t descriptor_size = directory_entry == IMAGE_DIRECTORY_ENTRY_IMPORT
-                                                ? sizeof(IMAGE_IMPORT_DESCRIPTOR)
-                                                : sizeof(IMAGE_DELAYLOAD_DESCRIPTOR);
-        const std::size_t name_field = directory_entry == IMAGE_DIRECTORY_ENTRY_IMPORT
-                                           ? offsetof(IMAGE_IMPORT_DESCRIPTOR, Name)
-                                           : offsetof(IMAGE_DELAYLOAD_DESCRIPTOR, DllNameRVA);
-        std::size_t offset = file_offset(directory(directory_entry).VirtualAddress);
-        DWORD name = 0;
-        while (offset != 0 && read(offset + name_field, name) && name != 0) {
-            names.push_back(text_at(file_offset(name)));
-            offset += descriptor_size;
-        }
-        return names;
-    }
-
-  private:
-    template <class T>
-    bool read(std::size_t offset, T& value) const {
-        if (offset > bytes_.size() || bytes_.size() - offset < sizeof value) {
-            return false;
-        }
-        std::memcpy(&value, bytes_.data() + offset, sizeof value);
-        return true;
-    }
-
-    IMAGE_DATA_DIRECTORY directory(int entry) const {
-        return nt_.OptionalHeader.NumberOfRvaAndSizes > static_cast<DWORD>(entry)
-                   ? nt_.OptionalHeader.DataDirectory[entry]
-                   : IMAGE_DATA_DIRECTORY{};
-    }
-
-    // Where an address of the loaded image lies in the file; 0 when no section holds it.
-    std::size_t file_offset(DWORD address) const {
-        for (const IMAGE_SECTION_HEADER& section : sections_) {
-            if (address >= section.VirtualAddress &&
-                address - section.VirtualAddress < section.SizeOfRawData) {
-                return address - section.VirtualAddress + section.PointerToRawData;
-            }
-        }
-        return 0;
-    }
-
-    std::string text_at(std::size_t offset) const {
-        std::string text;
-        for (char c; offset != 0 && read(offset + text.size(), c) && c != '\0';) {
-            text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        }
-        return text;
-    }
-
-    std::vector<char> bytes_;
-    IMAGE_NT_HEADERS64 nt_{};
-    std::vector<IMAGE_SECTION_HEADER> sections_;
-    bool valid_ = false;
-};
-
 // What the program truly needs, all part of Windows: dialogs and drawing, the IP-address
 // control, the registry, the shell, sockets, and the C runtime that Windows carries. The MinGW
 // runtimes (libstdc++-6, libgcc_s_seh-1, libwinpthread-1) are linked in, never imported.
@@ -118,7 +34,7 @@ const std::set<std::string> system_libraries = {
 };
 
 TEST(program_image, is_a_gui_program_that_imports_only_system_libraries) {
-    const Cprogram_image image(built_program());
+    const Cpe_image image(built_program());
     ASSERT_TRUE(image.valid()) << built_program();
     EXPECT_EQ(image.subsystem(), IMAGE_SUBSYSTEM_WINDOWS_GUI);
 
