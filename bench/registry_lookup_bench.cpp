@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,37 +28,58 @@ const char* const game_keys[] = {
     "Software\\Westwood\\Emperor",  "Software\\Westwood\\Red Alert 2",
     "Software\\Westwood\\Nox",      "Software\\Westwood\\Yuri's Revenge"};
 
-// A system.reg in Wine's format, about 1.7 MB, with the login dialog's keys among the others.
+// Where Wine puts a key: children sorted without case, each key before its subkeys.
+std::string sort_key(const std::string& path) {
+    std::string key;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path.compare(i, 2, "\\\\") == 0) {
+            key += '\1';
+            ++i;
+        } else {
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(path[i])));
+        }
+    }
+    return key;
+}
+
+// A system.reg in Wine's format, about 1.7 MB, with the login dialog's keys among the others,
+// every key written in the order Wine saves them.
 std::string synthetic_system_reg() {
-    std::ostringstream out;
-    out << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n";
+    std::map<std::string, std::pair<std::string, std::string>> keys;  // by sort_key: path, body
+    const auto add = [&keys](const std::string& path, const std::string& body) {
+        keys[sort_key(path)] = {path, body};
+    };
     char guid[64];
     for (int i = 0; i < 8600; ++i) {
         std::snprintf(guid, sizeof guid, "{%08x-1234-5678-9abc-%012x}", i * 2654435761u, i);
         const char* area = i % 3 == 0   ? "Classes\\\\CLSID"
                            : i % 3 == 1 ? "Classes\\\\Wow6432Node\\\\CLSID"
                                         : "Microsoft\\\\Things";
-        out << "[Software\\\\" << area << "\\\\" << guid << "] 1796795305\n#time=1dd87a0e8b2d596\n"
-            << "@=\"Component number " << i << " with a description\"\n"
-            << "\"ThreadingModel\"=\"Both\"\n";
+        std::string body = "#time=1dd87a0e8b2d596\n@=\"Component number " + std::to_string(i) +
+                           " with a description\"\n\"ThreadingModel\"=\"Both\"\n";
         if (i % 4 == 0) {
-            out << "\"Data\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,"
-                   "16,17,18,\\\n  19,1a,1b,1c,1d,1e,1f\n";
+            body +=
+                "\"Data\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,"
+                "15,16,17,18,\\\n  19,1a,1b,1c,1d,1e,1f\n";
         }
-        out << "\n";
-        if (i == 4300) {
-            for (const char* key : game_keys) {
-                std::string name = std::string(key).substr(std::strlen("Software\\Westwood\\"));
-                out << "[Software\\\\Wow6432Node\\\\Westwood\\\\" << name
-                    << "] 1\n\"InstallPath\"=\"C:\\\\Westwood\"\n\n";
-            }
-            for (int n = 1; n <= 25; ++n) {
-                for (const char* leaf : {"Nick", "Pass"}) {
-                    out << "[Software\\\\Classes\\\\Wow6432Node\\\\Wchat\\\\Nick" << n << "\\\\"
-                        << leaf << "] 1\n@=\"" << leaf << n << "value\"\n\n";
-                }
-            }
+        add(std::string("Software\\\\") + area + "\\\\" + guid, body);
+    }
+    for (const char* key : game_keys) {
+        const std::string name = std::string(key).substr(std::strlen("Software\\Westwood\\"));
+        add("Software\\\\Wow6432Node\\\\Westwood\\\\" + name,
+            "\"InstallPath\"=\"C:\\\\Westwood\"\n");
+    }
+    for (int n = 1; n <= 25; ++n) {
+        for (const char* leaf : {"Nick", "Pass"}) {
+            add("Software\\\\Classes\\\\Wow6432Node\\\\Wchat\\\\Nick" + std::to_string(n) + "\\\\" +
+                    leaf,
+                "@=\"" + std::string(leaf) + std::to_string(n) + "value\"\n");
         }
+    }
+    std::ostringstream out;
+    out << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n";
+    for (const auto& [order, key] : keys) {
+        out << "[" << key.first << "] 1796795305\n" << key.second << "\n";
     }
     return out.str();
 }

@@ -48,26 +48,31 @@ std::u16string join(const std::vector<std::u16string>& parts, std::size_t from =
     return path;
 }
 
-bool holds_wow_node(const std::u16string& path) {
-    for (const std::u16string& part : split_folded(path)) {
-        if (part == wow_node) {
+// Whether a folded path runs through a Wow6432Node key.
+bool holds_wow_node(std::u16string_view path) {
+    for (std::size_t from = 0; from <= path.size();) {
+        std::size_t cut = path.find(u'\\', from);
+        cut = cut == std::u16string_view::npos ? path.size() : cut;
+        if (path.substr(from, cut - from) == wow_node) {
             return true;
         }
+        from = cut + 1;
     }
     return false;
 }
 
-bool exists(const location& at, std::u16string_view path) {
-    return at.registry() != nullptr && at.registry()->find_key(path) != Cwine_registry::no_key;
+std::uint32_t key_at(const location& at, std::u16string_view path) {
+    return at.registry() != nullptr ? at.registry()->find_key(path) : Cwine_registry::no_key;
 }
 
-// Moves `at` to the target of the link it stands on, if any; false when a target is missing,
-// lies outside the prefix's two files, or links go round in circles.
-bool follow_links(location& at) {
+// Moves `at`, which stands on `key`, to the target of the link it stands on, if any, and gives
+// the key found there; no_key when a target is missing, lies outside the prefix's two files, or
+// links go round in circles.
+std::uint32_t follow_links(location& at, std::uint32_t key) {
     for (int depth = 0; depth < link_depth_limit; ++depth) {
-        std::u16string target = at.registry()->link_target(at.registry()->find_key(at.path));
+        std::u16string target = at.registry()->link_target(key);
         if (target.empty()) {
-            return true;
+            return key;
         }
         fold_case(target);
         std::vector<std::u16string> parts = split_folded(target);
@@ -76,38 +81,46 @@ bool follow_links(location& at) {
         } else if (target.rfind(user_link_prefix, 0) == 0 && parts.size() >= 3) {
             at = {at.files, 1, join(parts, 3)};
         } else {
-            return false;
+            return Cwine_registry::no_key;
         }
-        if (!exists(at, at.path)) {
-            return false;
+        key = key_at(at, at.path);
+        if (key == Cwine_registry::no_key) {
+            return key;
         }
     }
-    return false;
+    return Cwine_registry::no_key;
 }
 
-// Walks `parts` down from `at` as Wine does for the 32-bit view of a 64-bit prefix: a key with a
-// Wow6432Node child stands for that child, unless the path already runs through one or names
-// it next.
-bool walk(location& at, const std::vector<std::u16string>& parts, bool wow64) {
+// Walks `parts` down from `at`, which stands on `key`, as Wine does for the 32-bit view of a
+// 64-bit prefix: a key with a Wow6432Node child stands for that child, unless the path already
+// runs through one or names it next. Gives the key reached, or no_key.
+std::uint32_t walk(location& at, std::uint32_t key, const std::vector<std::u16string>& parts,
+                   bool wow64) {
     bool in_wow = holds_wow_node(at.path);
     for (std::size_t i = 0; i < parts.size(); ++i) {
         std::u16string next = at.path.empty() ? parts[i] : at.path + u'\\' + parts[i];
-        if (!exists(at, next)) {
-            return false;
+        key = key_at(at, next);
+        if (key == Cwine_registry::no_key) {
+            return key;
         }
         at.path = std::move(next);
-        if (!follow_links(at)) {
-            return false;
+        key = follow_links(at, key);
+        if (key == Cwine_registry::no_key) {
+            return key;
         }
         in_wow = in_wow || parts[i] == wow_node || holds_wow_node(at.path);
         const bool names_wow_next = i + 1 < parts.size() && parts[i + 1] == wow_node;
-        std::u16string redirected = at.path + u'\\' + std::u16string(wow_node);
-        if (wow64 && !in_wow && !names_wow_next && exists(at, redirected)) {
-            at.path = std::move(redirected);
-            in_wow = true;
+        if (wow64 && !in_wow && !names_wow_next) {
+            std::u16string redirected = at.path + u'\\' + std::u16string(wow_node);
+            const std::uint32_t child = key_at(at, redirected);
+            if (child != Cwine_registry::no_key) {
+                at.path = std::move(redirected);
+                key = child;
+                in_wow = true;
+            }
         }
     }
-    return true;
+    return key;
 }
 
 std::string read_file(const std::string& path, bool& ok) {
@@ -127,8 +140,10 @@ std::uint32_t ansi_code_page(const std::shared_ptr<const Cwine_registry>& machin
     location at{files, 0, u""};
     wine_registry_value value;
     if (machine == nullptr ||
-        !walk(at, split_folded(u"System\\CurrentControlSet\\Control\\Nls\\CodePage"), false) ||
-        !machine->find_value(machine->find_key(at.path), u"ACP", value) ||
+        !machine->find_value(
+            walk(at, key_at(at, at.path),
+                 split_folded(u"System\\CurrentControlSet\\Control\\Nls\\CodePage"), false),
+            u"ACP", value) ||
         (value.type != reg_sz && value.type != reg_expand_sz)) {
         return 1252;
     }
@@ -205,9 +220,14 @@ registry_status Cwine_prefix_registry::open(registry_root root, const std::strin
     }
     const std::vector<std::u16string> parts = split_folded(code_page_->to_utf16(subkey));
 
-    std::vector<location> starts;
+    struct start {
+        location at;
+        std::uint32_t key;
+    };
+    std::vector<start> starts;
     if (root == registry_root::local_machine) {
-        starts.push_back({files, 0, u""});
+        const location machine{files, 0, u""};
+        starts.push_back({machine, key_at(machine, machine.path)});
     } else {
         // The 32-bit classes live in Classes\Wow6432Node; naming no subkey opens Classes itself.
         for (const int file : {1, 0}) {
@@ -216,14 +236,19 @@ registry_status Cwine_prefix_registry::open(registry_root root, const std::strin
             if (wow64 && !parts.empty()) {
                 classes.path += u'\\' + std::u16string(wow_node);
             }
-            if (exists(classes, classes.path) && follow_links(classes)) {
-                starts.push_back(classes);
+            std::uint32_t found = key_at(classes, classes.path);
+            if (found != Cwine_registry::no_key) {
+                found = follow_links(classes, found);
             }
+            starts.push_back({classes, found});
         }
     }
-    for (location& at : starts) {
-        if (at.registry() != nullptr && walk(at, parts, at.registry()->is_win64())) {
-            key.places.push_back({files[at.file], at.registry()->find_key(at.path)});
+    for (auto& [at, found] : starts) {
+        if (found != Cwine_registry::no_key) {
+            found = walk(at, found, parts, at.registry()->is_win64());
+        }
+        if (found != Cwine_registry::no_key) {
+            key.places.push_back({files[at.file], found});
         }
     }
     if (key.places.empty()) {

@@ -1,6 +1,7 @@
 #include "support/wine_registry.h"
 
 #include "support/wine_registry_text.h"
+#include "support/wine_registry_words.h"
 
 #include <algorithm>
 #include <cstring>
@@ -240,21 +241,12 @@ bool starts_hex_run(std::string_view line) {
            split_value_line(line, name, data) && is_hex_data(data);
 }
 
-// Word-at-a-time scanning and hashing of key names. Eight bytes are loaded at once wherever
-// eight remain; the byte order of the load does not matter, as long as every hash is made here.
-constexpr std::uint64_t ones = 0x0101010101010101, high_bits = 0x8080808080808080;
-
-std::uint64_t load(const char* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, 8);
-    return word;
-}
-
-// The high bit of every byte of `word` that equals `c`, and no other bit.
-std::uint64_t bytes_equal(std::uint64_t word, unsigned char c) {
-    const std::uint64_t x = word ^ (ones * c);
-    return ~(((x & ~high_bits) + ~high_bits) | x) & high_bits;
-}
+// Word-at-a-time hashing of key names; the byte order of a load does not matter, as long as
+// every hash is made here.
+using name_words::bytes_equal;
+using name_words::high_bits;
+using name_words::load;
+using name_words::ones;
 
 constexpr std::uint64_t root_hash = 0, fold_ascii_case = ~(ones * 0x20);
 
@@ -303,7 +295,6 @@ std::uint64_t hash_component(std::uint64_t hash, const char* p, std::size_t size
 
 // Finds where a plain name's component that starts at `begin` ends (the first '\', ']' or
 // non-ASCII byte, or `end`) and hashes it on the way, exactly as hash_component does.
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "a word's first bytes are its low bytes");
 const char* hash_plain_component(const char* const begin, const char* end, std::uint64_t& hash) {
     const char* p = begin;
     for (; end - p >= 8; p += 8) {
@@ -379,8 +370,11 @@ std::u16string_view path_prefix(std::u16string_view path, std::uint32_t depth) {
 // How many leading bytes two names share.
 std::size_t common_size(const char* a, const char* b, std::size_t size) {
     std::size_t i = 0;
-    while (size - i >= 8 && load(a + i) == load(b + i)) {
-        i += 8;
+    for (; size - i >= 8; i += 8) {
+        const std::uint64_t unlike = load(a + i) ^ load(b + i);
+        if (unlike != 0) {
+            return i + __builtin_ctzll(unlike) / 8;
+        }
     }
     while (i < size && a[i] == b[i]) {
         ++i;
@@ -389,6 +383,21 @@ std::size_t common_size(const char* a, const char* b, std::size_t size) {
 }
 
 }  // namespace
+
+// Where the line after the one holding `pos` starts (the end of the bytes when there is none);
+// the rest of a key line is short, so a word at a time beats a call.
+std::size_t Cwine_registry::line_after(std::size_t pos) const {
+    const std::size_t end = bytes_.size();
+    for (; end - pos >= 8; pos += 8) {
+        const std::uint64_t newlines = bytes_equal(load(bytes_.data() + pos), '\n');
+        if (newlines != 0) {
+            return pos + __builtin_ctzll(newlines) / 8 + 1;
+        }
+    }
+    while (pos < end && bytes_[pos++] != '\n') {
+    }
+    return pos;
+}
 
 // The prefix hashes of the last plain name indexed, which the next name, written beside it in
 // the same tree, mostly shares.
@@ -402,12 +411,100 @@ struct Cwine_registry::path_hashes {
 Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
     // Room for about as many key lines and keys as a fresh prefix's files hold for their size.
     lines_.reserve(bytes_.size() / 192);
+    const bool readable =
+        bytes_.size() < UINT32_MAX && bytes_.compare(0, file_header.size(), file_header) == 0;
+    if (readable && index_sorted()) {
+        return;
+    }
+    lines_.clear();
     nodes_.reserve(bytes_.size() / 128);
     nodes_.push_back({root_hash, no_key, 0, 0});
     grow(nodes_.capacity());
-    if (bytes_.size() < UINT32_MAX && bytes_.compare(0, file_header.size(), file_header) == 0) {
+    if (readable) {
         index();
     }
+}
+
+// Lists the key lines while their names are plain and each sorts after the one before; false
+// as soon as one does not, and the file then needs the full index.
+bool Cwine_registry::index_sorted() {
+    const std::size_t end = bytes_.size();
+    std::size_t pos = 0;
+    next_line(bytes_, pos, end);  // the header
+    pos = read_preamble(pos);
+    while (pos < end) {
+        std::size_t bracket = pos;
+        while (bytes_[bracket] != '[') {
+            ++bracket;
+        }
+        const char* const name = bytes_.data() + bracket + 1;
+        const std::size_t limit = end - bracket - 1;
+        std::size_t known = 0;
+        if (!lines_.empty()) {
+            const key_line& last = lines_.back();
+            const char* const previous = bytes_.data() + last.name_begin;
+            known = common_size(previous, name,
+                                std::min<std::size_t>(last.name_end - last.name_begin, limit));
+        }
+        const std::size_t size = plain_name_end(name, limit, known);
+        if (size == std::string::npos) {
+            return false;
+        }
+        if (!lines_.empty()) {
+            key_line& last = lines_.back();
+            const char* const previous = bytes_.data() + last.name_begin;
+            // The first byte that differs mostly decides; only a difference of case does not.
+            const unsigned x = plain_rank(previous[known]), y = plain_rank(name[known]);
+            const bool before = x != y
+                                    ? x < y
+                                    : compare_plain_names(previous, last.name_end - last.name_begin,
+                                                          name, size, known)
+                                              .sign < 0;
+            if (!before) {
+                return false;
+            }
+            last.body_end = static_cast<std::uint32_t>(pos);
+        }
+        const std::size_t body_begin = line_after(bracket + 1 + size);
+        lines_.push_back({static_cast<std::uint32_t>(bracket + 1),
+                          static_cast<std::uint32_t>(bracket + 1 + size),
+                          static_cast<std::uint32_t>(body_begin), static_cast<std::uint32_t>(end),
+                          no_key, true});
+        pos = next_key_line(body_begin);
+    }
+    sorted_ = true;
+    return true;
+}
+
+// Bisects the key lines for the first that does not sort before the path: the key itself, or
+// the first key below it when it is written only as part of longer names.
+std::uint32_t Cwine_registry::find_sorted_key(std::u16string_view folded_path) const {
+    std::string wanted;
+    if (!plain_name_of(folded_path, wanted)) {
+        return folded_path.empty() ? implied_key : no_key;
+    }
+    const std::size_t wanted_size = wanted.size() - 1;
+    // Names between two others share at least what both share with the path.
+    std::size_t low = 0, high = lines_.size(), low_same = 0, high_same = 0;
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        const key_line& line = lines_[middle];
+        const plain_order order =
+            compare_plain_names(bytes_.data() + line.name_begin, line.name_end - line.name_begin,
+                                wanted.data(), wanted_size, std::min(low_same, high_same));
+        if (order.sign < 0) {
+            low = middle + 1;
+            low_same = order.same;
+        } else {
+            high = middle;
+            high_same = order.same;
+        }
+    }
+    if (low == lines_.size() || high_same < wanted_size) {
+        return no_key;
+    }
+    const char next = bytes_[lines_[low].name_begin + wanted_size];
+    return next == ']' ? static_cast<std::uint32_t>(low) : next == '\\' ? implied_key : no_key;
 }
 
 void Cwine_registry::index() {
@@ -476,7 +573,10 @@ std::size_t Cwine_registry::next_key_line(std::size_t floor) const {
         if (begin > floor && bytes_[begin - 1] != '\n') {
             continue;
         }
-        if (!continues_into(begin, floor, floor_continued)) {
+        // Mostly the line before ends in no backslash, and so runs nothing on into this one.
+        const bool after_plain_line =
+            begin == floor ? !floor_continued : !ends_in_backslash(bytes_, floor, begin - 1);
+        if (after_plain_line || !continues_into(begin, floor, floor_continued)) {
             return begin;
         }
         const void* newline = std::memchr(bytes_.data() + bracket, '\n', end - bracket);
@@ -719,6 +819,9 @@ std::u16string Cwine_registry::path_of(std::uint32_t line) const {
 }
 
 std::uint32_t Cwine_registry::find_key(std::u16string_view folded_path) const {
+    if (sorted_) {
+        return find_sorted_key(folded_path);
+    }
     std::uint64_t hash = root_hash;
     if (!hash_path(folded_path, [&hash](std::uint64_t prefix) { hash = prefix; })) {
         return no_key;
@@ -735,10 +838,11 @@ std::uint32_t Cwine_registry::find_key(std::u16string_view folded_path) const {
 
 template <typename Visit>
 void Cwine_registry::for_each_value_line(std::uint32_t key, Visit visit) const {
-    if (key >= nodes_.size()) {
+    if (key >= (sorted_ ? lines_.size() : nodes_.size())) {
         return;
     }
-    for (std::uint32_t line = nodes_[key].first_line; line != no_key; line = lines_[line].next) {
+    const std::uint32_t first = sorted_ ? key : nodes_[key].first_line;
+    for (std::uint32_t line = first; line != no_key; line = lines_[line].next) {
         std::size_t pos = lines_[line].body_begin;
         const std::size_t end = lines_[line].body_end;
         while (pos < end) {

@@ -15,11 +15,12 @@ inline constexpr std::uint32_t reg_sz = 1, reg_expand_sz = 2, reg_binary = 3, re
 
 // One registry file as Wine saves it ("WINE REGISTRY Version 2"), indexed for lookups.
 //
-// Built from the file's bytes alone, in one pass that only finds the key lines and hashes their
-// names as written; a name is decoded only when a lookup's hash points at it, and a key's values
-// are read when asked for. Lines that make no sense are skipped as Wine skips them, and nothing
-// in the bytes can make a lookup read outside them. A file without the header holds no keys, as
-// Wine loads none from it.
+// Built from the file's bytes alone, in one pass that only finds the key lines. A file whose key
+// names are all plain and in the order Wine saves them (a fresh prefix's system.reg) is searched by
+// bisecting its key lines; any other has the names hashed as written, a name decoded only when a
+// lookup's hash points at it. A key's values are read when asked for. Lines that make no sense are
+// skipped as Wine skips them, and nothing in the bytes can make a lookup read outside them. A file
+// without the header holds no keys, as Wine loads none from it.
 //
 // Paths are case-folded UTF-16 (fold_case) with single backslashes between components, relative
 // to the file's root; the empty path is the root itself. A key exists when it is written in the
@@ -34,6 +35,9 @@ class Cwine_registry {
 
     // True when the file comes from a 64-bit prefix ("#arch=win64").
     bool is_win64() const { return win64_; }
+
+    // True when the key lines are bisected: every name plain and in Wine's order.
+    bool bisects_key_lines() const { return sorted_; }
 
     std::uint32_t find_key(std::u16string_view folded_path) const;
 
@@ -67,8 +71,14 @@ class Cwine_registry {
     };
     struct path_hashes;
 
+    // The key id of a key that exists only because keys below it are written.
+    static constexpr std::uint32_t implied_key = no_key - 1;
+
+    bool index_sorted();
+    std::uint32_t find_sorted_key(std::u16string_view folded_path) const;
     void index();
     std::size_t read_preamble(std::size_t pos);
+    std::size_t line_after(std::size_t pos) const;
     std::size_t next_key_line(std::size_t floor) const;
     bool continues_into(std::size_t begin, std::size_t floor, bool floor_continued) const;
     void add_key_line(std::size_t bracket, std::size_t line_end, std::size_t body_begin,
@@ -86,6 +96,7 @@ class Cwine_registry {
 
     std::string bytes_;
     bool win64_ = false;
+    bool sorted_ = false;  // key ids are indices into lines_, which are in order
     std::vector<key_line> lines_;
     std::vector<key_node> nodes_;  // nodes_[0] is the root
     std::vector<slot> slots_;      // open addressing over nodes_

@@ -1,10 +1,13 @@
 #include "support/wine_registry_text.h"
 
+#include "support/wine_registry_words.h"
+
 #include <iconv.h>
 #include <locale.h>
 #include <wctype.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -146,6 +149,33 @@ void convert(iconv_t cd, std::string_view in, std::size_t unit_size, Out& out,
     }
 }
 
+// The first byte from `i` on that is no plain component's: a separator, the end of the name or
+// line, or a byte beyond ASCII; `limit` when there is none.
+std::size_t next_stop(const char* name, std::size_t i, std::size_t limit) {
+    // Sixteen bytes at a time where the target has vectors of that size, else two words.
+    using bytes16 = signed char __attribute__((vector_size(16)));
+    using words2 = std::uint64_t __attribute__((vector_size(16)));
+    for (; limit - i >= 16; i += 16) {
+        bytes16 bytes;
+        std::memcpy(&bytes, name + i, 16);
+        const bytes16 stops = (bytes == '\\') | (bytes == ']') | (bytes == '\n') | (bytes < 0);
+        const words2 flags = reinterpret_cast<words2>(stops);
+        if (flags[0] != 0) {
+            return i + __builtin_ctzll(flags[0]) / 8;
+        }
+        if (flags[1] != 0) {
+            return i + 8 + __builtin_ctzll(flags[1]) / 8;
+        }
+    }
+    for (; i < limit; ++i) {
+        const char c = name[i];
+        if (c == '\\' || c == ']' || c == '\n' || static_cast<unsigned char>(c) >= 0x80) {
+            break;
+        }
+    }
+    return i;
+}
+
 }  // namespace
 
 std::size_t decode_escaped(std::string_view text, char end, std::u16string& out) {
@@ -255,4 +285,76 @@ std::u16string Cansi_code_page::to_utf16(std::string_view ansi) const {
     std::u16string out;
     convert(static_cast<iconv_t>(from_ansi_), ansi, 1, out, u'?');
     return out;
+}
+
+std::size_t plain_name_end(const char* name, std::size_t limit, std::size_t known) {
+    // Step back over a separator cut in two, to a byte of a component or the start.
+    while (known > 0 && name[known - 1] == '\\') {
+        --known;
+    }
+    bool in_component = known > 0;
+    for (std::size_t i = known;;) {
+        const std::size_t stop = next_stop(name, i, limit);
+        in_component = in_component || stop > i;
+        if (stop == limit || name[stop] != '\\') {
+            return stop < limit && name[stop] == ']' && in_component ? stop : std::string::npos;
+        }
+        if (!in_component || limit - stop < 2 || name[stop + 1] != '\\') {
+            return std::string::npos;
+        }
+        i = stop + 2;
+        in_component = false;
+    }
+}
+
+plain_order compare_plain_names(const char* a, std::size_t a_size, const char* b,
+                                std::size_t b_size, std::size_t from) {
+    using namespace name_words;
+    // Bytes alike without case rank alike: find the first unlike one a word at a time while
+    // both names last.
+    const std::size_t shorter = a_size < b_size ? a_size : b_size;
+    for (; from + 8 <= shorter; from += 8) {
+        const std::uint64_t unlike = lower_ascii(load(a + from)) ^ lower_ascii(load(b + from));
+        if (unlike != 0) {
+            from += __builtin_ctzll(unlike) / 8;
+            break;
+        }
+    }
+    // Both names end in ']', which ranks below every other byte, so this stops by then.
+    for (;; ++from) {
+        const unsigned x = plain_rank(a[from]), y = plain_rank(b[from]);
+        if (x != y) {
+            return {from, x < y ? -1 : 1};
+        }
+        if (x == 0) {
+            return {from, 0};
+        }
+    }
+}
+
+bool plain_name_of(std::u16string_view folded_path, std::string& name) {
+    name.clear();
+    name.reserve(folded_path.size() * 2 + 1);
+    bool in_component = false;
+    for (const char16_t c : folded_path) {
+        if (c == u'\\') {
+            if (!in_component) {
+                return false;
+            }
+            name += "\\\\";
+            in_component = false;
+            continue;
+        }
+        // Folded paths hold no lower case letters; a plain name holds no ']' or wider byte.
+        if (c >= 0x80 || c == u']' || (c >= u'a' && c <= u'z')) {
+            return false;
+        }
+        name += static_cast<char>(c);
+        in_component = true;
+    }
+    if (!in_component) {
+        return false;
+    }
+    name += ']';
+    return true;
 }

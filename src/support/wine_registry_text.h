@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,3 +33,35 @@ class Cansi_code_page {
     void* to_ansi_;
     void* from_ansi_;
 };
+
+// Plain key names as Wine writes most of them: ASCII, non-empty components with "\\" between
+// them, ended by ']'. Wine saves its tree in order, children sorted without case, each key
+// before its subkeys; over plain names that order is a byte order in which ']' comes first,
+// then the separator, then every other byte in lower case.
+
+// Where the plain name that starts at `name` ends (its ']'), looking no further than `limit`
+// bytes nor past the end of its line; npos when it is not plain. The first `known` bytes are taken
+// to be part of a plain name.
+std::size_t plain_name_end(const char* name, std::size_t limit, std::size_t known);
+
+// A byte's place in that order.
+inline unsigned plain_rank(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == ']' || byte == '\\') {
+        return byte == '\\';
+    }
+    return (byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte) + 2;
+}
+
+// How two plain names of `a_size` and `b_size` bytes (']' excluded) compare, from the first
+// `from` bytes, which are known to be alike.
+struct plain_order {
+    std::size_t same;  // the bytes alike before the first difference
+    int sign;          // below, at or above zero as a sorts before, with or after b
+};
+plain_order compare_plain_names(const char* a, std::size_t a_size, const char* b,
+                                std::size_t b_size, std::size_t from);
+
+// The plain name a folded path would be written as, ']' included; false when no plain name
+// can match it (an empty component, or a character a plain name cannot hold).
+bool plain_name_of(std::u16string_view folded_path, std::string& name);

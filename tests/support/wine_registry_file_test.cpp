@@ -280,6 +280,78 @@ TEST(wine_registry, survives_truncated_and_random_files) {
     }
 }
 
+// Keys in the order Wine saves them: children without case, '_' before letters, a key before
+// its subkeys and so before a sibling whose name goes on with a lower byte ('-').
+const char* const wine_ordered_keys[] = {
+    "[A] 1\n\"v\"=\"a\"\n",
+    "[A\\\\B] 1\n\"v\"=\"ab\"\n",
+    "[A\\\\b\\\\C] 1\n\"v\"=\"abc\"\n\"h\"=hex:61,\\\n[62]\n",
+    "[A\\\\B\\\\D] 1\n",
+    "[A\\\\B2] 1\n",
+    "[A-x] 1\n\"v\"=\"a-x\"\n",
+    "[Sw\\\\_iso] 1\n\"v\"=\"iso\"\n",
+    "[Sw\\\\ANSI\\\\Deep\\\\Er] 1\n\"v\"=\"deep\"\n",
+    "[Sw\\\\GB_2312] 1\n",
+    "[Sw\\\\gbk] 1\n\"v\"=\"gbk\"\n",
+    "[Sw\\\\Wine] 1\n",
+};
+
+std::string joined(const std::vector<const char*>& keys) {
+    std::string body = header;
+    for (const char* key : keys) {
+        body += key;
+    }
+    return body;
+}
+
+// Bisecting the key lines of a file in Wine's order must answer as the full index does for the
+// same keys in another order, and anything else in the file must turn bisecting off.
+TEST(wine_registry, answers_alike_whether_key_lines_are_bisected_or_hashed) {
+    const std::vector<const char*> ordered(std::begin(wine_ordered_keys),
+                                           std::end(wine_ordered_keys));
+    std::vector<const char*> shuffled = ordered;
+    std::swap(shuffled[2], shuffled[8]);
+    const Cwine_registry bisected(joined(ordered)), hashed(joined(shuffled));
+    ASSERT_TRUE(bisected.bisects_key_lines());
+    ASSERT_FALSE(hashed.bisects_key_lines());
+    const std::pair<std::u16string, std::u16string> present[] = {{u"", u"<none>"},
+                                                                 {u"A", u"a"},
+                                                                 {u"a\\B", u"ab"},
+                                                                 {u"A\\B\\C", u"abc"},
+                                                                 {u"A\\B\\D", u"<none>"},
+                                                                 {u"A\\B2", u"<none>"},
+                                                                 {u"A-X", u"a-x"},
+                                                                 {u"SW", u"<none>"},
+                                                                 {u"SW\\_ISO", u"iso"},
+                                                                 {u"Sw\\ansi", u"<none>"},
+                                                                 {u"SW\\ANSI\\DEEP\\ER", u"deep"},
+                                                                 {u"SW\\GBK", u"gbk"},
+                                                                 {u"SW\\WINE", u"<none>"}};
+    const std::u16string absent[] = {u"B",         u"A\\C", u"A\\B\\C\\D",    u"A-",
+                                     u"A\\B\\",    u"\\A",  u"A\\\\B",        u"SW\\WIN",
+                                     u"SW\\WINEX", u"62",   u"SW\\ANSI\\DEE", u"SW\\GB",
+                                     u"Z",         u"A]",   u"J\u00D6RG"};
+    for (const Cwine_registry* registry : {&bisected, &hashed}) {
+        for (const auto& [path, text] : present) {
+            EXPECT_NE(registry->find_key(folded(path)), Cwine_registry::no_key);
+            EXPECT_EQ(value_of(*registry, path, u"v"),
+                      text == u"<none>" ? "<none>" : utf16(text + u'\0'));
+        }
+        for (const std::u16string& path : absent) {
+            EXPECT_EQ(registry->find_key(path), Cwine_registry::no_key);
+        }
+    }
+    // A name Wine writes otherwise than plainly, a key written twice, or one out of order.
+    for (const char* odd :
+         {"[Sw\\\\J\xC3\xB6rg] 1\n", "[Sw\\\\\\x41] 1\n", "[Sw\\\\gbk] 2\n", "[Sw\\\\GB] 1\n"}) {
+        std::vector<const char*> keys = ordered;
+        keys.insert(keys.end() - 1, odd);
+        const Cwine_registry registry(joined(keys));
+        EXPECT_FALSE(registry.bisects_key_lines()) << odd;
+        EXPECT_EQ(value_of(registry, u"SW\\GBK", u"v"), utf16(u"gbk\0"s)) << odd;
+    }
+}
+
 TEST(decode_escaped, reports_where_the_text_ends_or_that_it_never_does) {
     std::u16string out;
     EXPECT_EQ(decode_escaped("ab\"rest", '"', out), 3u);
