@@ -58,15 +58,25 @@ function(ketrin_add_display_fixture)
     set_tests_properties(display_stop PROPERTIES FIXTURES_CLEANUP display TIMEOUT 60)
 endfunction()
 
-# The prefix and its wineserver, made once per run before the first Windows test. Every Wine
-# program runs in a virtual desktop, so that focus and minimising behave without a window
-# manager.
+# A Wine prefix and its wineserver, made once per run before the first test that requires the
+# fixture <name>: `<name>_start` and `<name>_stop` run SCRIPT (tests/fixtures/wine_prefix unless
+# given) with ENVIRONMENT. Every Wine program runs in a virtual desktop, so that focus and
+# minimising behave without a window manager.
+function(ketrin_add_wine_prefix_fixture name)
+    cmake_parse_arguments(F "" "SCRIPT" "ENVIRONMENT" ${ARGN})
+    if(NOT F_SCRIPT)
+        set(F_SCRIPT "${KETRIN_FIXTURES}/wine_prefix")
+    endif()
+    add_test(NAME ${name}_start COMMAND "${F_SCRIPT}" start)
+    add_test(NAME ${name}_stop COMMAND "${F_SCRIPT}" stop)
+    set_tests_properties(${name}_start PROPERTIES
+        FIXTURES_SETUP ${name} FIXTURES_REQUIRED display TIMEOUT 300
+        ENVIRONMENT "${F_ENVIRONMENT}")
+    set_tests_properties(${name}_stop PROPERTIES
+        FIXTURES_CLEANUP ${name} TIMEOUT 60 ENVIRONMENT "${F_ENVIRONMENT}")
+endfunction()
+
+# The shared prefix most Windows tests run in.
 function(ketrin_add_wine_fixture)
-    add_test(NAME wine_prefix_start COMMAND "${KETRIN_FIXTURES}/wine_prefix" start)
-    add_test(NAME wine_prefix_stop COMMAND "${KETRIN_FIXTURES}/wine_prefix" stop)
-    set_tests_properties(wine_prefix_start PROPERTIES
-        FIXTURES_SETUP wine_prefix FIXTURES_REQUIRED display TIMEOUT 300
-        ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}")
-    set_tests_properties(wine_prefix_stop PROPERTIES
-        FIXTURES_CLEANUP wine_prefix TIMEOUT 60 ENVIRONMENT "${KETRIN_WINE_ENVIRONMENT}")
+    ketrin_add_wine_prefix_fixture(wine_prefix ENVIRONMENT ${KETRIN_WINE_ENVIRONMENT})
 endfunction()

@@ -38,10 +38,6 @@ void Cdata_exchange::check(int control_id, int& value) {
     }
 }
 
-void Cdata_exchange::control(int control_id, HWND& control) {
-    control = item(control_id);
-}
-
 Cdialog_window::Cdialog_window(UINT template_id, HWND owner)
     : template_id_(template_id), owner_(owner) {}
 

@@ -16,7 +16,11 @@ class Cdata_exchange {
 
     void text(int control_id, std::string& value);
     void check(int control_id, int& value);
-    void control(int control_id, HWND& control);
+    // Attaches a control wrapper (anything with attach(HWND)) to the dialog's control.
+    template <typename Wrapper>
+    void control(int control_id, Wrapper& wrapper) {
+        wrapper.attach(item(control_id));
+    }
 
   private:
     HWND item(int control_id);

@@ -33,11 +33,8 @@ Cdlg_login::Cdlg_login(Clogin_services& services, std::string server_list_host,
       model_(*this, services, std::move(server_list_host), server_list_port) {}
 
 void Cdlg_login::do_data_exchange(Cdata_exchange& exchange) {
-    HWND control = nullptr;
-    exchange.control(IDC_GAME_LIST, control);
-    game_combo_.attach(control);
-    exchange.control(IDC_NICK_LIST, control);
-    nick_combo_.attach(control);
+    exchange.control(IDC_GAME_LIST, game_combo_);
+    exchange.control(IDC_NICK_LIST, nick_combo_);
     exchange.text(IDC_TRANSCRIPT, transcript_);
     exchange.check(IDC_RESET_PASSWORDS, reset_passwords_);
 }

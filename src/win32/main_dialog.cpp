@@ -12,11 +12,8 @@ CVorlaWOLIRCServerClientDlg::CVorlaWOLIRCServerClientDlg(Csystem_services& servi
       model_(*this, services) {}
 
 void CVorlaWOLIRCServerClientDlg::do_data_exchange(Cdata_exchange& exchange) {
-    HWND control = nullptr;
-    exchange.control(IDC_CURRENT_ADDRESS, control);
-    current_address_.attach(control);
-    exchange.control(IDC_COMMUNITY_ADDRESS, control);
-    community_address_.attach(control);
+    exchange.control(IDC_CURRENT_ADDRESS, current_address_);
+    exchange.control(IDC_COMMUNITY_ADDRESS, community_address_);
     exchange.text(IDC_HOSTS_PATH, hosts_path_);
     exchange.text(IDC_API_PATH, api_path_);
 }

@@ -5,13 +5,8 @@
 # run.
 ketrin_wine_environment(e2e_environment "${CMAKE_BINARY_DIR}/wine-e2e-prefix")
 
-add_test(NAME e2e_prefix_start COMMAND "${KETRIN_FIXTURES}/e2e_prefix" start)
-add_test(NAME e2e_prefix_stop COMMAND "${KETRIN_FIXTURES}/e2e_prefix" stop)
-set_tests_properties(e2e_prefix_start PROPERTIES
-    FIXTURES_SETUP e2e_prefix FIXTURES_REQUIRED display TIMEOUT 300
-    ENVIRONMENT "${e2e_environment}")
-set_tests_properties(e2e_prefix_stop PROPERTIES
-    FIXTURES_CLEANUP e2e_prefix TIMEOUT 60 ENVIRONMENT "${e2e_environment}")
+ketrin_add_wine_prefix_fixture(e2e_prefix
+    SCRIPT "${KETRIN_FIXTURES}/e2e_prefix" ENVIRONMENT ${e2e_environment})
 
 ketrin_add_test(NAME e2e_client_tests
     SOURCES e2e_client_test.cpp e2e_windows.cpp

@@ -8,13 +8,7 @@ set(gui_wineprefix "${CMAKE_BINARY_DIR}/gui-wineprefix")
 set(gui_mounts "${CMAKE_CURRENT_BINARY_DIR}/gui_mounts")
 ketrin_wine_environment(gui_environment "${gui_wineprefix}")
 
-add_test(NAME gui_prefix_start COMMAND "${KETRIN_FIXTURES}/wine_prefix" start)
-add_test(NAME gui_prefix_stop COMMAND "${KETRIN_FIXTURES}/wine_prefix" stop)
-set_tests_properties(gui_prefix_start PROPERTIES
-    FIXTURES_SETUP gui_prefix FIXTURES_REQUIRED display TIMEOUT 300
-    ENVIRONMENT "${gui_environment}")
-set_tests_properties(gui_prefix_stop PROPERTIES
-    FIXTURES_CLEANUP gui_prefix TIMEOUT 60 ENVIRONMENT "${gui_environment}")
+ketrin_add_wine_prefix_fixture(gui_prefix ENVIRONMENT ${gui_environment})
 
 add_test(NAME gui_mounts_setup COMMAND "${KETRIN_FIXTURES}/gui_mounts" setup "${gui_mounts}")
 add_test(NAME gui_mounts_teardown
