@@ -25,6 +25,7 @@ ketrin_add_test(NAME gui_dialog_tests
         gui_environment.cpp
         gui_registry.cpp
         gui_main_dialog_test.cpp
+        gui_window_menu_test.cpp
         gui_login_dialog_test.cpp
         gui_program_image_test.cpp
         "${CMAKE_SOURCE_DIR}/src/win32/res/ketrin_client.rc"
@@ -34,11 +35,11 @@ ketrin_add_test(NAME gui_dialog_tests
     TIMEOUT 300)
 target_include_directories(gui_dialog_tests PRIVATE
     "${CMAKE_SOURCE_DIR}/src" "${CMAKE_SOURCE_DIR}/src/win32/res")
-add_dependencies(gui_dialog_tests ketrin_client)
+add_dependencies(gui_dialog_tests ketrin_client launcher_stand_in_game)
 
 string(REPLACE "/" "\\" gui_mounts_windows "Z:${gui_mounts}")
 set_tests_properties(gui_dialog_tests PROPERTIES
-    ENVIRONMENT "${gui_environment};KETRIN_GUI_MOUNTS=${gui_mounts_windows};KETRIN_CLIENT_EXE=$<TARGET_FILE:ketrin_client>"
+    ENVIRONMENT "${gui_environment};KETRIN_GUI_MOUNTS=${gui_mounts_windows};KETRIN_CLIENT_EXE=$<TARGET_FILE:ketrin_client>;KETRIN_STAND_IN_NOTEPAD_EXE=$<TARGET_FILE:launcher_stand_in_game>"
     FIXTURES_REQUIRED "gui_prefix;gui_mounts;display"
     # The program's server list is always on port 4005; the end-to-end tests use it too.
     RESOURCE_LOCK loopback_port_4005)

@@ -3,6 +3,8 @@
 // and the resolver use, and a read-only directory.
 #include <windows.h>
 
+#include "app/platform_services.h"
+
 #include <memory>
 #include <string>
 
@@ -20,8 +22,12 @@ ULONGLONG file_index(const std::string& path);
 HICON program_icon();
 
 class Cdialog_driver;
-class Csystem_services;
-class Clogin_services;
+
+// The real system, but every rewrite fails: the hosts file lies where even root may not write.
+class Cread_only_hosts_services : public Cplatform_services {
+  public:
+    std::string hosts_file_path() override { return gui_mounts_path("ro\\hosts"); }
+};
 
 // The hosts file that the program and the resolver share: localhost and then `lines`.
 void set_hosts_file(const std::string& lines);

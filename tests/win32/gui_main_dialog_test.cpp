@@ -36,12 +36,6 @@ class main_dialog : public testing::Test {
     std::unique_ptr<Cdialog_driver> driver_;
 };
 
-// Every rewrite fails: the hosts file lies where even root may not write.
-class Cread_only_hosts_services : public Cplatform_services {
-  public:
-    std::string hosts_file_path() override { return gui_mounts_path("ro\\hosts"); }
-};
-
 void expect_address(HWND dialog, int id, std::uint32_t value) {
     const ip_address_state shown = ip_address(dialog, id);
     EXPECT_EQ(shown.filled_fields, 4) << "control " << id;
