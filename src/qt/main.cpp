@@ -32,6 +32,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     Cplatform_services services;
     Cqt_main_dialog dialog(services);
-    dialog.exec();
+    dialog.run();
     return 0;
 }

@@ -59,7 +59,8 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
     settle();
 
     EXPECT_EQ(dialog->windowTitle(), "Ketrin Client");
-    EXPECT_EQ(dialog->size(), QSize(600, 127));
+    const Cdialog_units units(dialog->font());
+    EXPECT_EQ(dialog->size(), units.rect(0, 0, 400, 78).size());
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "not resizable";
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
     const QList<QSize> icon_sizes = dialog->windowIcon().availableSizes();
@@ -77,6 +78,7 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         {"api_path", {7, 57, 331, 14}, nullptr},
         {"ladders", {343, 7, 50, 14}, "&Ladders"},
         {"reset", {343, 24, 50, 14}, "&Reset (WOL)"},
+        {"apply", {343, 41, 50, 14}, "&Apply"},
         {"test", {343, 57, 50, 14}, "&Test"},
     };
     std::vector<QString> tab_order;
@@ -84,8 +86,7 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         QWidget* widget = control<QWidget>(*dialog, c.name);
         ASSERT_NE(widget, nullptr);
         const QRect& u = c.units;
-        EXPECT_EQ(widget->geometry(), dialog_units_rect(u.x(), u.y(), u.width(), u.height()))
-            << c.name;
+        EXPECT_EQ(widget->geometry(), units.rect(u.x(), u.y(), u.width(), u.height())) << c.name;
         if (c.text != nullptr) {
             EXPECT_EQ(static_cast<QPushButton*>(widget)->text(), c.text);
         }
@@ -104,7 +105,7 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         at = dialog->focusWidget();
     }
     EXPECT_EQ(tab_order, (std::vector<QString>{"community_address", "current_address", "hosts_path",
-                                               "api_path", "ladders", "reset", "test"}));
+                                               "api_path", "ladders", "reset", "apply", "test"}));
 
     // The community host is unknown here; the service host resolves through the hosts file.
     EXPECT_EQ(address("community_address")->text(), "255.255.255.255");
