@@ -180,6 +180,18 @@ std::string window_text(HWND window) {
     return text;
 }
 
+LONG label_width(HWND control) {
+    const std::string text = window_text(control);
+    HDC context = GetDC(control);
+    const HGDIOBJ old_font =
+        SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT extent{};
+    DrawTextA(context, text.c_str(), -1, &extent, DT_SINGLELINE | DT_CALCRECT);
+    SelectObject(context, old_font);
+    ReleaseDC(control, context);
+    return extent.right - extent.left;
+}
+
 std::string item_text(HWND dialog, int id) {
     return window_text(GetDlgItem(dialog, id));
 }

@@ -68,6 +68,8 @@ void post_system_command(HWND window, UINT id);
 void click(HWND window);
 
 std::string window_text(HWND window);
+// The width a control's label takes in the control's own font, its mnemonic mark not counted.
+LONG label_width(HWND control);
 std::string item_text(HWND dialog, int id);
 
 // An IP-address control's value (first field in the highest byte) and how many of its four

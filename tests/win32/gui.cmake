@@ -3,22 +3,45 @@
 # The GUI tests have a prefix of their own: they rewrite its hosts file and its registry freely,
 # while other Windows tests read the shared prefix's. In that prefix the hosts file is bound to a
 # scratch file that is also the test program's /etc/hosts, so that Wine's resolver reads what the
-# program writes.
-set(gui_wineprefix "${CMAKE_BINARY_DIR}/gui-wineprefix")
-set(gui_mounts "${CMAKE_CURRENT_BINARY_DIR}/gui_mounts")
-ketrin_wine_environment(gui_environment "${gui_wineprefix}")
+# program writes. They run twice: at the prefix's default 96 dpi and, in a second prefix, at
+# 144 dpi (150 %, as many laptops are set), where the dialogs must keep their layout.
 
-ketrin_add_wine_prefix_fixture(gui_prefix ENVIRONMENT ${gui_environment})
+# ketrin_gui_fixtures(<name> <dpi> <environment-out-var> <mounts-out-var>)
+#
+# A Wine prefix at <dpi> with its hosts-file mounts: the fixtures <name>_prefix and
+# <name>_mounts, and the environment and mounts directory of the tests that require them.
+function(ketrin_gui_fixtures name dpi environment_out mounts_out)
+    set(mounts "${CMAKE_CURRENT_BINARY_DIR}/${name}_mounts")
+    ketrin_wine_environment(environment "${CMAKE_BINARY_DIR}/${name}-wineprefix")
+    list(APPEND environment "KETRIN_LOG_PIXELS=${dpi}")
+    ketrin_add_wine_prefix_fixture(${name}_prefix ENVIRONMENT ${environment})
 
-add_test(NAME gui_mounts_setup COMMAND "${KETRIN_FIXTURES}/gui_mounts" setup "${gui_mounts}")
-add_test(NAME gui_mounts_teardown
-    COMMAND "${KETRIN_FIXTURES}/gui_mounts" teardown "${gui_mounts}")
-set_tests_properties(gui_mounts_setup PROPERTIES
-    FIXTURES_SETUP gui_mounts FIXTURES_REQUIRED gui_prefix TIMEOUT 60
-    ENVIRONMENT "${gui_environment}")
-set_tests_properties(gui_mounts_teardown PROPERTIES
-    FIXTURES_CLEANUP gui_mounts TIMEOUT 60 ENVIRONMENT "${gui_environment}")
+    add_test(NAME ${name}_mounts_setup COMMAND "${KETRIN_FIXTURES}/gui_mounts" setup "${mounts}")
+    add_test(NAME ${name}_mounts_teardown
+        COMMAND "${KETRIN_FIXTURES}/gui_mounts" teardown "${mounts}")
+    set_tests_properties(${name}_mounts_setup PROPERTIES
+        FIXTURES_SETUP ${name}_mounts FIXTURES_REQUIRED ${name}_prefix TIMEOUT 60
+        ENVIRONMENT "${environment}")
+    set_tests_properties(${name}_mounts_teardown PROPERTIES
+        FIXTURES_CLEANUP ${name}_mounts TIMEOUT 60 ENVIRONMENT "${environment}")
 
+    string(REPLACE "/" "\\" mounts_windows "Z:${mounts}")
+    list(APPEND environment "KETRIN_GUI_DPI=${dpi}" "KETRIN_GUI_MOUNTS=${mounts_windows}")
+    set(${environment_out} "${environment}" PARENT_SCOPE)
+    set(${mounts_out} "${mounts}" PARENT_SCOPE)
+endfunction()
+
+# Runs the GUI test program in the fixtures <name> made.
+function(ketrin_gui_test_properties test name environment)
+    set_tests_properties(${test} PROPERTIES
+        ENVIRONMENT "${environment};KETRIN_CLIENT_EXE=$<TARGET_FILE:ketrin_client>;KETRIN_STAND_IN_NOTEPAD_EXE=$<TARGET_FILE:launcher_stand_in_game>"
+        FIXTURES_REQUIRED "${name}_prefix;${name}_mounts;display"
+        # The program's server list is always on port 4005; the end-to-end tests use it too.
+        RESOURCE_LOCK loopback_port_4005)
+endfunction()
+
+ketrin_client_resources(client_resources)
+ketrin_gui_fixtures(gui 96 gui_environment gui_mounts)
 ketrin_add_test(NAME gui_dialog_tests
     SOURCES
         dialog_driver.cpp
@@ -28,7 +51,7 @@ ketrin_add_test(NAME gui_dialog_tests
         gui_window_menu_test.cpp
         gui_login_dialog_test.cpp
         gui_program_image_test.cpp
-        "${CMAKE_SOURCE_DIR}/src/win32/res/ketrin_client.rc"
+        "${client_resources}"
     LIBRARIES ketrin_win32_dialogs ketrin_platform_services ketrin_hosts ketrin_loopback_server
         ketrin_pe_image
     HOSTS "${gui_mounts}/hosts"
@@ -36,10 +59,10 @@ ketrin_add_test(NAME gui_dialog_tests
 target_include_directories(gui_dialog_tests PRIVATE
     "${CMAKE_SOURCE_DIR}/src" "${CMAKE_SOURCE_DIR}/src/win32/res")
 add_dependencies(gui_dialog_tests ketrin_client launcher_stand_in_game)
+ketrin_gui_test_properties(gui_dialog_tests gui "${gui_environment}")
 
-string(REPLACE "/" "\\" gui_mounts_windows "Z:${gui_mounts}")
-set_tests_properties(gui_dialog_tests PROPERTIES
-    ENVIRONMENT "${gui_environment};KETRIN_GUI_MOUNTS=${gui_mounts_windows};KETRIN_CLIENT_EXE=$<TARGET_FILE:ketrin_client>;KETRIN_STAND_IN_NOTEPAD_EXE=$<TARGET_FILE:launcher_stand_in_game>"
-    FIXTURES_REQUIRED "gui_prefix;gui_mounts;display"
-    # The program's server list is always on port 4005; the end-to-end tests use it too.
-    RESOURCE_LOCK loopback_port_4005)
+ketrin_gui_fixtures(gui_144dpi 144 gui_144dpi_environment gui_144dpi_mounts)
+ketrin_test_command(gui_144dpi_command gui_dialog_tests "${gui_144dpi_mounts}/hosts")
+add_test(NAME gui_dialog_tests_at_144dpi COMMAND ${gui_144dpi_command})
+set_tests_properties(gui_dialog_tests_at_144dpi PROPERTIES TIMEOUT 300)
+ketrin_gui_test_properties(gui_dialog_tests_at_144dpi gui_144dpi "${gui_144dpi_environment}")

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -49,19 +50,6 @@ edges placed_in(HWND dialog, HWND control) {
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right, r.bottom};
-}
-
-// The width a label's text takes in the control's own font, its mnemonic mark not counted.
-LONG text_width(HWND control) {
-    std::string text = window_text(control);
-    HDC context = GetDC(control);
-    const HGDIOBJ old_font =
-        SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    RECT extent{};
-    DrawTextA(context, text.c_str(), -1, &extent, DT_SINGLELINE | DT_CALCRECT);
-    SelectObject(context, old_font);
-    ReleaseDC(control, context);
-    return extent.right - extent.left;
 }
 
 struct menu_entry {
@@ -217,8 +205,20 @@ TEST_F(main_dialog_template, every_button_label_fits_inside_its_button) {
         const HWND button = GetDlgItem(dialog, id);
         RECT client;
         GetClientRect(button, &client);
-        EXPECT_LE(text_width(button), client.right) << window_text(button);
+        EXPECT_LE(label_width(button), client.right) << window_text(button);
     }
+}
+
+// The run draws at the dpi its prefix sets (LogPixels), so that the other tests check the layout
+// at that dpi.
+TEST_F(main_dialog_template, draws_at_the_dpi_the_prefix_sets) {
+    const HWND dialog = open(services_);
+    ASSERT_NE(dialog, nullptr);
+    const char* expected = std::getenv("KETRIN_GUI_DPI");
+    ASSERT_NE(expected, nullptr) << "run the test through CTest";
+    HDC context = GetDC(dialog);
+    EXPECT_EQ(GetDeviceCaps(context, LOGPIXELSY), std::atoi(expected));
+    ReleaseDC(dialog, context);
 }
 
 TEST_F(main_dialog_template, holds_the_two_commands_above_the_standard_entries) {
