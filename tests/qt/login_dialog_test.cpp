@@ -3,6 +3,7 @@
 #include "layout/fake_layout_dialog.h"
 #include "layout/layout_dialog_rules.h"
 #include "layout/login_panes.h"
+#include "qt/dialog_control.h"
 #include "qt/dialog_units.h"
 #include "qt/qt_test_support.h"
 #include "support/fixed_texts.h"
@@ -39,13 +40,6 @@ std::vector<combo_entry> entries(const QComboBox* combo) {
         list.push_back({combo->itemText(i), combo->itemData(i).value<qint64>()});
     }
     return list;
-}
-
-template <typename Widget>
-Widget* control(QWidget& dialog, const char* name) {
-    Widget* widget = dialog.findChild<Widget*>(QLatin1String(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
 }
 
 // Sets an environment variable for as long as it lives.

@@ -1,5 +1,6 @@
 #include "qt/main_dialog.h"
 
+#include "qt/dialog_control.h"
 #include "qt/dialog_units.h"
 #include "qt/ip_address_edit.h"
 #include "qt/qt_test_support.h"
@@ -30,13 +31,6 @@ std::vector<std::string> service_lines() {
         }
     }
     return lines;
-}
-
-template <typename Widget>
-Widget* control(QWidget& dialog, const char* name) {
-    Widget* widget = dialog.findChild<Widget*>(QLatin1String(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
 }
 
 class MainDialog : public ::testing::Test {

@@ -1,6 +1,7 @@
 // The Linux main window's own ways to the two commands the template gives no control (the Apply
 // button, the context menu, a double-click on the hosts path), how it sizes itself to its font,
 // and what kind of window it is.
+#include "qt/dialog_control.h"
 #include "qt/dialog_units.h"
 #include "qt/ip_address_edit.h"
 #include "qt/login_dialog.h"
@@ -31,13 +32,6 @@
 namespace {
 
 const std::string hosts_path = "/etc/hosts";
-
-template <typename Widget>
-Widget* control(QWidget& dialog, const char* name) {
-    Widget* widget = dialog.findChild<Widget*>(QLatin1String(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
 
 class main_window : public ::testing::Test {
   protected:

@@ -5,6 +5,8 @@
 
 #include "app/platform_services.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -36,3 +38,16 @@ void set_hosts_file(const std::string& lines);
 std::unique_ptr<Cdialog_driver> run_main_dialog(Csystem_services& services);
 // Runs the login dialog on its own, against the program's server-list host and port.
 std::unique_ptr<Cdialog_driver> run_login_dialog(Clogin_services& services);
+
+// Tests of the main dialog: each starts with no games in the registry and a hosts file that
+// holds only localhost, and opens the dialog as the program runs it.
+class main_dialog_test : public testing::Test {
+  protected:
+    void SetUp() override;
+
+    HWND open(Csystem_services& services);
+    HWND open() { return open(services_); }
+
+    Cplatform_services services_;
+    std::unique_ptr<Cdialog_driver> driver_;
+};

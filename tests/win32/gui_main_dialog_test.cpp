@@ -19,22 +19,7 @@ namespace {
 
 constexpr std::uint32_t no_address = 0xFFFFFFFF;
 
-class main_dialog : public testing::Test {
-  protected:
-    void SetUp() override {
-        clear_game_registry();
-        set_hosts_file("");
-    }
-
-    HWND open(Csystem_services& services) {
-        driver_ = run_main_dialog(services);
-        return driver_->wait_for_window("Ketrin Client");
-    }
-    HWND open() { return open(services_); }
-
-    Cplatform_services services_;
-    std::unique_ptr<Cdialog_driver> driver_;
-};
+class main_dialog : public main_dialog_test {};
 
 void expect_address(HWND dialog, int id, std::uint32_t value) {
     const ip_address_state shown = ip_address(dialog, id);

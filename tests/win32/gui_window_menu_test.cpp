@@ -2,7 +2,6 @@
 // as they are, and the window menu reaches the two commands that have no control.
 #include "dialog_driver.h"
 #include "gui_environment.h"
-#include "gui_registry.h"
 #include "hosts/hosts_file.h"
 #include "launcher/built_programs.h"
 #include "win32/res/resource_ids.h"
@@ -152,24 +151,16 @@ class Cstand_in_notepad {
     bool installed_ = false;
 };
 
-class main_dialog_template : public testing::Test {
+class main_dialog_template : public main_dialog_test {
   protected:
     void SetUp() override {
-        clear_game_registry();
+        main_dialog_test::SetUp();
         set_hosts_file("# kept\n");
     }
-
-    HWND open(Csystem_services& services) {
-        driver_ = run_main_dialog(services);
-        return driver_->wait_for_window("Ketrin Client");
-    }
-
-    Cplatform_services services_;
-    std::unique_ptr<Cdialog_driver> driver_;
 };
 
 TEST_F(main_dialog_template, template_keeps_its_seven_controls_in_tab_order_and_their_places) {
-    const HWND dialog = open(services_);
+    const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
     std::vector<HWND> children;
@@ -199,7 +190,7 @@ TEST_F(main_dialog_template, template_keeps_its_seven_controls_in_tab_order_and_
 }
 
 TEST_F(main_dialog_template, every_button_label_fits_inside_its_button) {
-    const HWND dialog = open(services_);
+    const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
     for (int id : {IDC_LADDERS, IDC_RESET, IDC_TEST}) {
         const HWND button = GetDlgItem(dialog, id);
@@ -212,7 +203,7 @@ TEST_F(main_dialog_template, every_button_label_fits_inside_its_button) {
 // The run draws at the dpi its prefix sets (LogPixels), so that the other tests check the layout
 // at that dpi.
 TEST_F(main_dialog_template, draws_at_the_dpi_the_prefix_sets) {
-    const HWND dialog = open(services_);
+    const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
     const char* expected = std::getenv("KETRIN_GUI_DPI");
     ASSERT_NE(expected, nullptr) << "run the test through CTest";
@@ -222,7 +213,7 @@ TEST_F(main_dialog_template, draws_at_the_dpi_the_prefix_sets) {
 }
 
 TEST_F(main_dialog_template, holds_the_two_commands_above_the_standard_entries) {
-    const HWND dialog = open(services_);
+    const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
     const std::vector<menu_entry> entries = window_menu(dialog);
@@ -251,7 +242,7 @@ TEST_F(main_dialog_template, holds_the_two_commands_above_the_standard_entries) 
 
 TEST_F(main_dialog_template, pointing_the_games_rewrites_the_hosts_file_as_the_apply_command) {
     Cstand_in_notepad notepad;
-    const HWND dialog = open(services_);
+    const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
     set_ip_address(dialog, IDC_COMMUNITY_ADDRESS, MAKEIPADDRESS(10, 20, 30, 40));
 
@@ -289,7 +280,7 @@ TEST_F(main_dialog_template, opening_the_hosts_file_starts_notepad_with_its_path
     Cstand_in_notepad notepad;
     ASSERT_TRUE(notepad.installed());
     const std::string hosts_before = read_file(hosts_file_path());
-    const HWND dialog = open(services_);
+    const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
     ASSERT_TRUE(send_system_command(dialog, menu_id(dialog, open_entry)));
@@ -305,7 +296,7 @@ TEST_F(main_dialog_template, opening_the_hosts_file_starts_notepad_with_its_path
 }
 
 TEST_F(main_dialog_template, standard_entries_keep_working) {
-    const HWND dialog = open(services_);
+    const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
     // Wine's desktop now and then restores a window it has just minimised: ask again.
