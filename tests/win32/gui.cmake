@@ -1,23 +1,22 @@
 # The dialogs driven through window messages under Wine, and the built program's image.
 #
 # The GUI tests have a prefix of their own: they rewrite its hosts file and its registry freely,
-# while other Windows tests read the shared prefix's. In that prefix the hosts file is bound to a
-# scratch file that is also the test program's /etc/hosts, so that Wine's resolver reads what the
-# program writes.
+# while other Windows tests read the shared prefix's. The program under Wine rewrites the Unix
+# /etc/hosts; for the prefix's wineserver, which opens the files, and for the test program's
+# resolver that is one scratch file, so that Wine's resolver reads what the program writes.
 set(gui_wineprefix "${CMAKE_BINARY_DIR}/gui-wineprefix")
 set(gui_mounts "${CMAKE_CURRENT_BINARY_DIR}/gui_mounts")
 ketrin_wine_environment(gui_environment "${gui_wineprefix}")
 
-ketrin_add_wine_prefix_fixture(gui_prefix ENVIRONMENT ${gui_environment})
+ketrin_add_wine_prefix_fixture(gui_prefix
+    ENVIRONMENT ${gui_environment} "KETRIN_WINE_ETC_HOSTS=${gui_mounts}/hosts")
 
 add_test(NAME gui_mounts_setup COMMAND "${KETRIN_FIXTURES}/gui_mounts" setup "${gui_mounts}")
 add_test(NAME gui_mounts_teardown
     COMMAND "${KETRIN_FIXTURES}/gui_mounts" teardown "${gui_mounts}")
-set_tests_properties(gui_mounts_setup PROPERTIES
-    FIXTURES_SETUP gui_mounts FIXTURES_REQUIRED gui_prefix TIMEOUT 60
-    ENVIRONMENT "${gui_environment}")
-set_tests_properties(gui_mounts_teardown PROPERTIES
-    FIXTURES_CLEANUP gui_mounts TIMEOUT 60 ENVIRONMENT "${gui_environment}")
+set_tests_properties(gui_mounts_setup PROPERTIES FIXTURES_SETUP gui_mounts TIMEOUT 60)
+set_tests_properties(gui_mounts_teardown PROPERTIES FIXTURES_CLEANUP gui_mounts TIMEOUT 60)
+set_property(TEST gui_prefix_start APPEND PROPERTY FIXTURES_REQUIRED gui_mounts)
 
 ketrin_add_test(NAME gui_dialog_tests
     SOURCES
