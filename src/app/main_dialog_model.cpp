@@ -16,15 +16,19 @@ Cmain_dialog_model::Cmain_dialog_model(Cmain_view& view, Csystem_services& servi
 
 void Cmain_dialog_model::initialise() {
     hosts_path_ = services_.hosts_file_path();
-    api_path_ = services_.wolapi_install_path();
     view_.set_hosts_path(hosts_path_);
-    view_.set_api_path(api_path_);
+    read_api_path();
 
     const std::optional<std::uint32_t> community =
         services_.look_up_host(community_server_list_host);
     view_.set_community_address(community ? control_value_from_address(*community)
                                           : no_address_value);
     refresh_current_address();
+}
+
+void Cmain_dialog_model::read_api_path() {
+    api_path_ = services_.wolapi_install_path();
+    view_.set_api_path(api_path_);
 }
 
 bool Cmain_dialog_model::on_command(int command_id) {

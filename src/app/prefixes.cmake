@@ -6,6 +6,7 @@ add_library(ketrin_wine_prefixes STATIC
     steam_library_folders.cpp
     launcher_prefix_places.cpp
     wine_prefix_discovery.cpp
+    wine_prefix_texts.cpp
 )
 target_link_libraries(ketrin_wine_prefixes
     PUBLIC ketrin_login ketrin_registry

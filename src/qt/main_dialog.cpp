@@ -4,7 +4,9 @@
 #include "qt/dialog_units.h"
 #include "qt/ip_address_edit.h"
 #include "qt/login_dialog.h"
+#include "qt/prefix_row.h"
 #include "support/fixed_texts.h"
+#include "support/wine_prefix_registry.h"
 
 #include <QFile>
 #include <QIcon>
@@ -39,7 +41,8 @@ QIcon application_icon() {
 
 }  // namespace
 
-Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, QWidget* parent)
+Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, const wine_prefix_search& prefixes,
+                                 QWidget* parent)
     : QDialog(parent),
       // Made in tab order: the controls' order is the focus order.
       community_address_(make_address_field(this, "community_address", 7)),
@@ -57,7 +60,18 @@ Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(dialog_units_rect(0, 0, 400, 78).size());
+    // The prefix row goes below the template's controls (and after them in tab order), as wide as
+    // the path fields.
+    Cwine_prefix_registry::instance().use_prefix(prefixes.chosen);
+    prefix_row_ = new Cqt_prefix_row(
+        prefixes,
+        [this](const std::string& directory) {
+            Cwine_prefix_registry::instance().use_prefix(directory);
+            model_.read_api_path();
+        },
+        this);
+    prefix_row_->place(dialog_units_rect(7, 73, 331, 14));
+    setFixedSize(dialog_units_x(400), prefix_row_->geometry().bottom() + 1 + dialog_units_y(7));
 
     model_.initialise();
     community_address_->setFocus(Qt::OtherFocusReason);

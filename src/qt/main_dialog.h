@@ -2,18 +2,21 @@
 #include "app/main_dialog_model.h"
 #include "app/main_view.h"
 #include "app/system_services.h"
+#include "app/wine_prefix_discovery.h"
 
 #include <QDialog>
 
 class QLineEdit;
 class Cip_address_edit;
+class Cqt_prefix_row;
 
-// The main dialog: the two addresses, the hosts-file and API paths, and the buttons. Every
-// command, a button's or one with no control of its own (apply, open the hosts file), goes
-// through on_command.
+// The main dialog: the two addresses, the hosts-file and API paths, the buttons, and below them
+// the Wine prefix row. Every command, a button's or one with no control of its own (apply, open
+// the hosts file), goes through on_command. The registry is read from the prefix the row shows.
 class Cqt_main_dialog : public QDialog, private Cmain_view {
   public:
-    explicit Cqt_main_dialog(Csystem_services& services, QWidget* parent = nullptr);
+    explicit Cqt_main_dialog(Csystem_services& services, const wine_prefix_search& prefixes = {},
+                             QWidget* parent = nullptr);
 
     // The dialog's command entry. Returns false for an identifier it does not know.
     bool on_command(int command_id);
@@ -36,6 +39,7 @@ class Cqt_main_dialog : public QDialog, private Cmain_view {
     Cip_address_edit* current_address_;
     QLineEdit* hosts_path_;
     QLineEdit* api_path_;
+    Cqt_prefix_row* prefix_row_ = nullptr;
     Csystem_services& services_;
     Cmain_dialog_model model_;
 };

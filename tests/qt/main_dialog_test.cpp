@@ -59,7 +59,8 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
     settle();
 
     EXPECT_EQ(dialog->windowTitle(), "Ketrin Client");
-    EXPECT_EQ(dialog->size(), QSize(600, 127));
+    // The template's 400 x 78 units, and the prefix row below its controls.
+    EXPECT_EQ(dialog->size(), QSize(600, 153));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "not resizable";
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
     const QList<QSize> icon_sizes = dialog->windowIcon().availableSizes();
@@ -78,6 +79,7 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         {"ladders", {343, 7, 50, 14}, "&Ladders"},
         {"reset", {343, 24, 50, 14}, "&Reset (WOL)"},
         {"test", {343, 57, 50, 14}, "&Test"},
+        {"prefix_row", {7, 73, 331, 14}, nullptr},
     };
     std::vector<QString> tab_order;
     for (const expected_control& c : controls) {
@@ -103,8 +105,9 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         QTest::keyClick(at, Qt::Key_Tab);
         at = dialog->focusWidget();
     }
-    EXPECT_EQ(tab_order, (std::vector<QString>{"community_address", "current_address", "hosts_path",
-                                               "api_path", "ladders", "reset", "test"}));
+    EXPECT_EQ(tab_order,
+              (std::vector<QString>{"community_address", "current_address", "hosts_path",
+                                    "api_path", "ladders", "reset", "test", "prefix_row"}));
 
     // The community host is unknown here; the service host resolves through the hosts file.
     EXPECT_EQ(address("community_address")->text(), "255.255.255.255");
