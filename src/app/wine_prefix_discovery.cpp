@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -28,19 +27,21 @@ std::optional<identity> identity_of(const std::string& path) {
     return identity{info.st_dev, info.st_ino};
 }
 
+std::optional<long long> modified_ns(const std::string& file) {
+    struct stat info {};
+    if (stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+}
+
 // When the registry last changed: the later of its two files' times; none without a system.reg.
 std::optional<long long> registry_changed_ns(const std::string& directory) {
-    long long newest = -1;
-    bool has_machine = false;
-    for (const char* file : {"/system.reg", "/user.reg"}) {
-        struct stat info {};
-        if (stat((directory + file).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-            has_machine = has_machine || std::strcmp(file, "/system.reg") == 0;
-            newest = std::max(newest, static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL +
-                                          info.st_mtim.tv_nsec);
-        }
+    const std::optional<long long> machine = modified_ns(directory + "/system.reg");
+    if (!machine) {
+        return std::nullopt;
     }
-    return has_machine ? std::optional<long long>(newest) : std::nullopt;
+    return std::max(*machine, modified_ns(directory + "/user.reg").value_or(*machine));
 }
 
 bool opens(Cwine_prefix_registry& registry, const char* key_path) {
