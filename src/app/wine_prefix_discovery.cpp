@@ -82,7 +82,10 @@ wine_prefix examine_wine_prefix(const std::string& directory) {
 }
 
 wine_prefix_search find_wine_prefixes(const std::string& home, const std::string& named) {
-    launcher_prefix_places places = find_launcher_prefix_places(home);
+    // Without a home folder there is nowhere to look: relative to the working folder would be
+    // somewhere else.
+    launcher_prefix_places places =
+        home.empty() ? launcher_prefix_places{} : find_launcher_prefix_places(home);
     wine_prefix_search search;
     search.searched = std::move(places.searched);
 
@@ -112,7 +115,7 @@ wine_prefix_search find_wine_prefixes(const std::string& home, const std::string
         search.chosen = named;
     } else if (!found.empty() && found.front().prefix.holds_any()) {
         search.chosen = found.front().prefix.directory;
-    } else {
+    } else if (!home.empty()) {
         search.chosen = home + "/.wine";
     }
     const std::optional<identity> chosen = identity_of(search.chosen);
@@ -120,7 +123,7 @@ wine_prefix_search find_wine_prefixes(const std::string& home, const std::string
         return c.prefix.directory == search.chosen ||
                (chosen && identity_of(c.prefix.directory) == chosen);
     });
-    if (!chosen_found) {
+    if (!chosen_found && !search.chosen.empty()) {
         search.prefixes.push_back(examine_wine_prefix(search.chosen));
     }
     for (candidate& c : found) {

@@ -26,7 +26,8 @@ struct wine_prefix_search {
 };
 
 // `named` is the prefix the user named (--prefix, else $WINEPREFIX) or empty. Without one the
-// choice is the first prefix found that holds a game or the API, else ~/.wine. Nothing is stored.
+// choice is the first prefix found that holds a game or the API, else ~/.wine. With no home
+// folder (empty) nothing is searched and only a named prefix is chosen. Nothing is stored.
 wine_prefix_search find_wine_prefixes(const std::string& home, const std::string& named);
 
 // The value of "--prefix DIR" or "--prefix=DIR" on a command line; the last one given counts.

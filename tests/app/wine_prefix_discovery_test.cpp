@@ -166,6 +166,13 @@ TEST(wine_prefix_discovery, without_a_prefix_holding_a_game_reads_home_wine) {
         EXPECT_EQ(search.searched.front(), "Lutris: " + home / ".config/lutris/games");
         EXPECT_EQ(search.searched.back(), "Wine: " + home / ".wine");
     }
+    {
+        SCOPED_TRACE("no home folder: nowhere to look");
+        const wine_prefix_search search = find_wine_prefixes("", "");
+        EXPECT_EQ(search.chosen, "");
+        EXPECT_EQ(entries(search), std::vector<listed>{});
+        EXPECT_EQ(search.searched, strings{});
+    }
 }
 
 TEST(wine_prefix_discovery, a_named_prefix_goes_before_all_and_each_prefix_is_listed_once) {
