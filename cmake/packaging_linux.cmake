@@ -44,8 +44,7 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Points the online games at the Ketrin servers and tests a login")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"points the online games at the Ketrin servers and tests a login
-Ketrin Client helps players of the classic games of the WOL online service,
+"Ketrin Client helps players of the classic games of the WOL online service,
 run under Wine, play on the Ketrin community's servers. It shows where the
 service's host names resolve, points them at the community's server by
 rewriting /etc/hosts (or takes those lines out again), tests a login with an
@@ -67,8 +66,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, pkexec, polkitd")
 include(CPack)
 
-# Makes the package, installs it into a clean Debian 12 root (made once with debootstrap from
-# the machine's Debian mirror, kept in the build tree) and starts the program there:
+# Makes the package, checks it with lintian, installs it into a clean Debian 12 root (made once
+# with debootstrap from the machine's Debian mirror, kept in the build tree), checks the helper
+# and its polkit action there and starts the program:
 #   cmake --build build/linux --target package_check
 # It needs the mirror, so it is a target of its own, not part of the loopback-only test run.
 execute_process(COMMAND dpkg --print-architecture
@@ -77,7 +77,7 @@ add_custom_target(package_check
     COMMAND "${CMAKE_CPACK_COMMAND}" -G DEB --config "${PROJECT_BINARY_DIR}/CPackConfig.cmake"
     COMMAND "${PROJECT_SOURCE_DIR}/tests/qt/package_in_clean_root"
             "${PROJECT_BINARY_DIR}/ketrin-client_${PROJECT_VERSION}_${debian_architecture}.deb"
-            "${PROJECT_BINARY_DIR}/clean-debian-root"
-    DEPENDS ketrin_client
+            "${PROJECT_BINARY_DIR}/clean-debian-root" "${KETRIN_HOSTS_ACTION_ID}"
+    DEPENDS ketrin_client ketrin-hosts-helper compressed_documents
     WORKING_DIRECTORY "${PROJECT_BINARY_DIR}"
     USES_TERMINAL)
