@@ -1,6 +1,7 @@
 #include "app/main_dialog_model.h"
 
 #include "app/ip_address_value.h"
+#include "login/wait_cursor.h"
 #include "support/fixed_texts.h"
 #include "support/resolve_host.h"
 
@@ -59,7 +60,13 @@ void Cmain_dialog_model::apply() {
 }
 
 void Cmain_dialog_model::rewrite_hosts_file(const std::string& address) {
-    if (services_.update_hosts_file(hosts_path_, address) != 0) {
+    int result = services_.update_hosts_file(hosts_path_, address);
+    if (result != 0 && services_.may_rewrite_with_rights(hosts_path_)) {
+        // The desktop asks the user for the right; the program never sees a password.
+        Cwait_cursor wait(view_);
+        result = services_.update_hosts_file_with_rights(address);
+    }
+    if (result != 0) {
         view_.show_error(hosts_update_failed_text);
     }
     // The resolver may still answer from before the rewrite; give it a moment.

@@ -5,6 +5,7 @@
 #include "qt/ip_address_edit.h"
 #include "qt/login_dialog.h"
 #include "qt/prefix_row.h"
+#include "qt/qt_wait_cursor.h"
 #include "support/fixed_texts.h"
 #include "support/wine_prefix_registry.h"
 
@@ -126,6 +127,14 @@ void Cqt_main_dialog::show_error(const std::string& text) {
                     QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+void Cqt_main_dialog::begin_wait_cursor() {
+    begin_qt_wait_cursor();
+}
+
+void Cqt_main_dialog::end_wait_cursor() {
+    end_qt_wait_cursor();
 }
 
 void Cqt_main_dialog::run_login_dialog() {

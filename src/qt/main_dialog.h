@@ -31,6 +31,8 @@ class Cqt_main_dialog : public QDialog, private Cmain_view {
     void set_hosts_path(const std::string& path) override;
     void set_api_path(const std::string& path) override;
     void show_error(const std::string& text) override;
+    void begin_wait_cursor() override;
+    void end_wait_cursor() override;
     void run_login_dialog() override;
 
     void add_button(const char* text, const char* name, int command_id, int x, int y);
