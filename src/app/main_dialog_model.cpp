@@ -1,6 +1,7 @@
 #include "app/main_dialog_model.h"
 
 #include "app/ip_address_value.h"
+#include "login/wait_cursor.h"
 #include "support/fixed_texts.h"
 #include "support/resolve_host.h"
 
@@ -16,15 +17,19 @@ Cmain_dialog_model::Cmain_dialog_model(Cmain_view& view, Csystem_services& servi
 
 void Cmain_dialog_model::initialise() {
     hosts_path_ = services_.hosts_file_path();
-    api_path_ = services_.wolapi_install_path();
     view_.set_hosts_path(hosts_path_);
-    view_.set_api_path(api_path_);
+    read_api_path();
 
     const std::optional<std::uint32_t> community =
         services_.look_up_host(community_server_list_host);
     view_.set_community_address(community ? control_value_from_address(*community)
                                           : no_address_value);
     refresh_current_address();
+}
+
+void Cmain_dialog_model::read_api_path() {
+    api_path_ = services_.wolapi_install_path();
+    view_.set_api_path(api_path_);
 }
 
 bool Cmain_dialog_model::on_command(int command_id) {
@@ -55,7 +60,13 @@ void Cmain_dialog_model::apply() {
 }
 
 void Cmain_dialog_model::rewrite_hosts_file(const std::string& address) {
-    if (services_.update_hosts_file(hosts_path_, address) != 0) {
+    int result = services_.update_hosts_file(hosts_path_, address);
+    if (result != 0 && services_.may_rewrite_with_rights(hosts_path_)) {
+        // The desktop asks the user for the right; the program never sees a password.
+        Cwait_cursor wait(view_);
+        result = services_.update_hosts_file_with_rights(address);
+    }
+    if (result != 0) {
         view_.show_error(hosts_update_failed_text);
     }
     // The resolver may still answer from before the rewrite; give it a moment.

@@ -29,6 +29,10 @@ class Cmain_dialog_model {
     // the dialog then handles as it would without us.
     bool on_command(int command_id);
 
+    // Reads the game-service API's install path again (the registry read may have changed) and
+    // shows it.
+    void read_api_path();
+
     const std::string& hosts_path() const { return hosts_path_; }
     const std::string& api_path() const { return api_path_; }
 

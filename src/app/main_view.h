@@ -1,10 +1,13 @@
 #pragma once
+#include "login/wait_cursor.h"
+
 #include <cstdint>
 #include <string>
 
 // The main dialog as its logic sees it. Address values are in the IP-address control's own
-// form: the first field in the highest byte.
-class Cmain_view {
+// form: the first field in the highest byte. The wait cursor shows only while a rewrite waits
+// for the desktop's permission prompt.
+class Cmain_view : public Cwait_cursor_view {
   public:
     virtual ~Cmain_view() = default;
 

@@ -26,6 +26,9 @@ class Creal_registry_handle : public Cregistry_handle {
 
 }  // namespace
 
+Cplatform_services::Cplatform_services(std::string hosts_helper)
+    : hosts_helper_(std::move(hosts_helper)) {}
+
 std::unique_ptr<Cregistry_handle> Cplatform_services::make_registry_handle() {
     return std::make_unique<Creal_registry_handle>();
 }
@@ -45,6 +48,14 @@ std::string Cplatform_services::hosts_file_path() {
 
 int Cplatform_services::update_hosts_file(const std::string& path, const std::string& address) {
     return ::update_hosts_file(path, address);
+}
+
+bool Cplatform_services::may_rewrite_with_rights(const std::string& path) {
+    return ::may_rewrite_with_rights(path);
+}
+
+int Cplatform_services::update_hosts_file_with_rights(const std::string& address) {
+    return ::update_hosts_file_with_rights(hosts_helper_, address);
 }
 
 std::string Cplatform_services::wolapi_install_path() {

@@ -19,6 +19,15 @@ class Csystem_services : public Clogin_services {
     // lines. Returns 0 on success, 1 when the file could not be rewritten.
     virtual int update_hosts_file(const std::string& path, const std::string& address) = 0;
 
+    // Whether a rewrite of `path` that failed can be asked of the desktop instead: the platform
+    // has a privileged helper for this file, and the user may not write it or its directory.
+    virtual bool may_rewrite_with_rights(const std::string& path) = 0;
+
+    // The same rewrite done by the privileged helper once the desktop's own prompt allowed it;
+    // blocks until the prompt and the helper are done. Returns 0 on success and 1 for a refused
+    // or cancelled prompt, a missing helper or a failed rewrite.
+    virtual int update_hosts_file_with_rights(const std::string& address) = 0;
+
     // The game-service API's install path from the registry, or an empty text.
     virtual std::string wolapi_install_path() = 0;
 

@@ -15,7 +15,7 @@ std::string wolapi_install_path() {
     Cwine_prefix_registry& registry = Cwine_prefix_registry::instance();
     wine_open_key key;
     std::string data;
-    if (registry.open(registry_root::local_machine, "SOFTWARE\\Westwood\\WOLAPI", key) != 0 ||
+    if (registry.open(registry_root::local_machine, wolapi_key_path, key) != 0 ||
         Cwine_prefix_registry::query(key, "InstallPath", data) != 0 ||
         data.size() > path_buffer_size) {
         return {};

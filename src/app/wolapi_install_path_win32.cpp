@@ -7,8 +7,8 @@
 std::string wolapi_install_path() {
     HKEY key = nullptr;
     // The API's installer is a 32-bit program: its key is in the 32-bit view.
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Westwood\\WOLAPI", 0,
-                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, wolapi_key_path, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY,
+                      &key) != ERROR_SUCCESS) {
         return {};
     }
     char buffer[MAX_PATH] = {};

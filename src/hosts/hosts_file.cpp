@@ -74,7 +74,7 @@ int update_hosts_file(const std::string& path, const std::string& address) {
         // A file we cannot read would come back without its lines.
         return 1;
     }
-    if (text_files_use_crlf()) {
+    if (text_files_use_crlf(path)) {
         // Line ends translated by hand: the C runtime's text mode would stop at a Ctrl-Z byte.
         const std::string bytes =
             crlf_line_ends(rewritten_hosts_text(lf_line_ends(old_bytes), address));

@@ -1,10 +1,11 @@
 #include "hosts/hosts_file.h"
+#include "hosts/wine_hosts_file.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-std::string hosts_file_path() {
+std::string windows_hosts_file_path() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof(version);
     const bool nt_family = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
@@ -18,4 +19,11 @@ std::string hosts_file_path() {
     std::string path(directory, strnlen(directory, sizeof(directory)));
     path += nt_family ? "\\drivers\\etc\\hosts" : "\\hosts";
     return path;
+}
+
+std::string hosts_file_path() {
+    if (std::optional<std::string> unix_hosts = wine_unix_hosts_path()) {
+        return *unix_hosts;
+    }
+    return windows_hosts_file_path();
 }

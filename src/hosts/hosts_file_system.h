@@ -11,8 +11,9 @@
 // from one that is there but cannot be read.
 std::optional<Cfile_handle> open_for_reading(const std::string& path, bool& missing);
 
-// Whether the platform's text files end their lines in CR LF, which reads as LF.
-bool text_files_use_crlf();
+// Whether the file at `path` ends its lines in CR LF, which reads as LF, as the platform's text
+// files do.
+bool text_files_use_crlf(const std::string& path);
 
 // Takes a read-only mark off the file, where the platform has one that would refuse the rewrite.
 void clear_read_only(const std::string& path);

@@ -45,7 +45,7 @@ std::optional<Cfile_handle> open_for_reading(const std::string& path, bool& miss
     return Cfile_handle{fd};
 }
 
-bool text_files_use_crlf() {
+bool text_files_use_crlf(const std::string&) {
     return false;
 }
 

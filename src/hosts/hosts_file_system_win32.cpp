@@ -1,4 +1,5 @@
 #include "hosts/hosts_file_system.h"
+#include "hosts/wine_hosts_file.h"
 
 #include <windows.h>
 
@@ -30,8 +31,8 @@ std::optional<Cfile_handle> open_for_reading(const std::string& path, bool& miss
     return handle_if_open(handle);
 }
 
-bool text_files_use_crlf() {
-    return true;
+bool text_files_use_crlf(const std::string& path) {
+    return !is_wine_unix_hosts_file(path);
 }
 
 void clear_read_only(const std::string& path) {

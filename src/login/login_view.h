@@ -1,4 +1,6 @@
 #pragma once
+#include "login/wait_cursor.h"
+
 #include <cstdint>
 #include <string>
 
@@ -23,7 +25,7 @@ class Ccombo_view {
 };
 
 // The login dialog as its logic sees it.
-class Clogin_view {
+class Clogin_view : public Cwait_cursor_view {
   public:
     virtual ~Clogin_view() = default;
 
@@ -37,7 +39,4 @@ class Clogin_view {
 
     // Puts the check state and the transcript into the controls.
     virtual void show_in_controls(std::int32_t reset_passwords, const std::string& transcript) = 0;
-
-    virtual void begin_wait_cursor() = 0;
-    virtual void end_wait_cursor() = 0;
 };

@@ -1,14 +1,22 @@
 #pragma once
-#include "login/login_view.h"
+
+// A dialog that can show the wait cursor while a command blocks.
+class Cwait_cursor_view {
+  public:
+    virtual ~Cwait_cursor_view() = default;
+
+    virtual void begin_wait_cursor() = 0;
+    virtual void end_wait_cursor() = 0;
+};
 
 // Shows the wait cursor for as long as it lives, so that every way out of a handler ends it.
 class Cwait_cursor {
   public:
-    explicit Cwait_cursor(Clogin_view& view) : view_(view) { view_.begin_wait_cursor(); }
+    explicit Cwait_cursor(Cwait_cursor_view& view) : view_(view) { view_.begin_wait_cursor(); }
     ~Cwait_cursor() { view_.end_wait_cursor(); }
     Cwait_cursor(const Cwait_cursor&) = delete;
     Cwait_cursor& operator=(const Cwait_cursor&) = delete;
 
   private:
-    Clogin_view& view_;
+    Cwait_cursor_view& view_;
 };

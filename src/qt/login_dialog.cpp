@@ -3,8 +3,8 @@
 #include "layout/login_panes.h"
 #include "qt/ansi_text.h"
 #include "qt/dialog_units.h"
+#include "qt/qt_wait_cursor.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -92,12 +92,9 @@ void Cqt_login_dialog::show_in_controls(std::int32_t reset_passwords,
 }
 
 void Cqt_login_dialog::begin_wait_cursor() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The exchanges block; let the cursor and the pressed button show before they start. No
-    // input is taken meanwhile, so no second test can begin.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    begin_qt_wait_cursor();
 }
 
 void Cqt_login_dialog::end_wait_cursor() {
-    QApplication::restoreOverrideCursor();
+    end_qt_wait_cursor();
 }

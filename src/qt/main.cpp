@@ -1,16 +1,22 @@
 #include "app/platform_services.h"
+#include "app/wine_prefix_discovery.h"
 #include "qt/main_dialog.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
 bool set(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
+}
+
+std::string environment(const char* name) {
+    return set(name) ? std::getenv(name) : "";
 }
 
 // Without a display Qt would abort with a long complaint; say in one line what to do instead.
@@ -29,9 +35,12 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 1;
     }
+    // The prefix: --prefix DIR, else $WINEPREFIX, else the best the launchers' folders offer.
+    const std::string named = prefix_option(argc, argv).value_or(environment("WINEPREFIX"));
+    const wine_prefix_search prefixes = find_wine_prefixes(environment("HOME"), named);
     QApplication application(argc, argv);
     Cplatform_services services;
-    Cqt_main_dialog dialog(services);
+    Cqt_main_dialog dialog(services, prefixes);
     dialog.run();
     return 0;
 }

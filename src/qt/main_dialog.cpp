@@ -4,7 +4,10 @@
 #include "qt/ansi_text.h"
 #include "qt/ip_address_edit.h"
 #include "qt/login_dialog.h"
+#include "qt/prefix_row.h"
+#include "qt/qt_wait_cursor.h"
 #include "support/fixed_texts.h"
+#include "support/wine_prefix_registry.h"
 
 #include <QAction>
 #include <QEventLoop>
@@ -42,7 +45,8 @@ QIcon application_icon() {
 
 }  // namespace
 
-Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, QWidget* parent)
+Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, const wine_prefix_search& prefixes,
+                                 QWidget* parent)
     : QDialog(parent),
       units_(font()),
       // Made in tab order: the controls' order is the focus order.
@@ -66,7 +70,18 @@ Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(units_.rect(0, 0, 400, 78).size());
+    // The prefix row goes below the template's controls (and after them in tab order), as wide as
+    // the path fields.
+    Cwine_prefix_registry::instance().use_prefix(prefixes.chosen);
+    prefix_row_ = new Cqt_prefix_row(
+        prefixes,
+        [this](const std::string& directory) {
+            Cwine_prefix_registry::instance().use_prefix(directory);
+            model_.read_api_path();
+        },
+        this);
+    prefix_row_->place(units_.rect(7, 73, 331, 14));
+    setFixedSize(units_.x(400), prefix_row_->geometry().bottom() + 1 + units_.y(7));
 
     model_.initialise();
     community_address_->setFocus(Qt::OtherFocusReason);
@@ -150,6 +165,14 @@ void Cqt_main_dialog::show_error(const std::string& text) {
                     QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+void Cqt_main_dialog::begin_wait_cursor() {
+    begin_qt_wait_cursor();
+}
+
+void Cqt_main_dialog::end_wait_cursor() {
+    end_qt_wait_cursor();
 }
 
 void Cqt_main_dialog::run_login_dialog() {

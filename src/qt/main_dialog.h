@@ -2,20 +2,24 @@
 #include "app/main_dialog_model.h"
 #include "app/main_view.h"
 #include "app/system_services.h"
+#include "app/wine_prefix_discovery.h"
 #include "qt/dialog_units.h"
 
 #include <QDialog>
 
 class QLineEdit;
 class Cip_address_edit;
+class Cqt_prefix_row;
 
-// The main dialog: the two addresses, the hosts-file and API paths, and the buttons, with Apply
-// in the button column's free slot. Every command goes through on_command: a button's, the
-// context menu's (apply, open the hosts file), and a double-click on the hosts path (open it).
-// It is an ordinary top-level window with no default button.
+// The main dialog: the two addresses, the hosts-file and API paths, the buttons (with Apply in
+// the button column's free slot), and below them the Wine prefix row. Every command goes through
+// on_command: a button's, the context menu's (apply, open the hosts file), and a double-click on
+// the hosts path (open it). It is an ordinary top-level window with no default button. The
+// registry is read from the prefix the row shows.
 class Cqt_main_dialog : public QDialog, private Cmain_view {
   public:
-    explicit Cqt_main_dialog(Csystem_services& services, QWidget* parent = nullptr);
+    explicit Cqt_main_dialog(Csystem_services& services, const wine_prefix_search& prefixes = {},
+                             QWidget* parent = nullptr);
 
     // The dialog's command entry. Returns false for an identifier it does not know.
     bool on_command(int command_id);
@@ -34,6 +38,8 @@ class Cqt_main_dialog : public QDialog, private Cmain_view {
     void set_hosts_path(const std::string& path) override;
     void set_api_path(const std::string& path) override;
     void show_error(const std::string& text) override;
+    void begin_wait_cursor() override;
+    void end_wait_cursor() override;
     void run_login_dialog() override;
 
     void add_button(const char* text, const char* name, int command_id, int x, int y);
@@ -44,6 +50,7 @@ class Cqt_main_dialog : public QDialog, private Cmain_view {
     Cip_address_edit* current_address_;
     QLineEdit* hosts_path_;
     QLineEdit* api_path_;
+    Cqt_prefix_row* prefix_row_ = nullptr;
     Csystem_services& services_;
     Cmain_dialog_model model_;
 };

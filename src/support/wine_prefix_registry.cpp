@@ -207,7 +207,7 @@ std::shared_ptr<const Cwine_registry> Cwine_prefix_registry::load(cached_file& c
 registry_status Cwine_prefix_registry::open(registry_root root, const std::string& subkey,
                                             wine_open_key& key) {
     key = {};
-    const std::string prefix = prefix_directory();
+    const std::string prefix = directory_.empty() ? prefix_directory() : directory_;
     const std::shared_ptr<const Cwine_registry> files[2] = {
         load(machine_, prefix.empty() ? prefix : prefix + "/system.reg"),
         load(user_, prefix.empty() ? prefix : prefix + "/user.reg")};

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The registry of a Wine prefix as a 64-bit Windows program sees it through the 32-bit view:
@@ -30,6 +31,12 @@ class Cwine_prefix_registry {
     // The one instance the program reads through.
     static Cwine_prefix_registry& instance();
 
+    // Reads the prefix `directory`; an empty one is prefix_directory().
+    explicit Cwine_prefix_registry(std::string directory = {}) : directory_(std::move(directory)) {}
+
+    // Reads the prefix `directory` from now on (empty: prefix_directory()).
+    void use_prefix(std::string directory) { directory_ = std::move(directory); }
+
     registry_status open(registry_root root, const std::string& subkey, wine_open_key& key);
 
     // The value's bytes as the ANSI registry calls return them (strings converted to the
@@ -45,6 +52,7 @@ class Cwine_prefix_registry {
     };
     static std::shared_ptr<const Cwine_registry> load(cached_file& cache, const std::string& path);
 
+    std::string directory_;
     cached_file machine_;
     cached_file user_;
     std::shared_ptr<const Cwine_registry> code_page_source_;

@@ -66,11 +66,3 @@ void Cdlg_login::show_in_controls(std::int32_t reset_passwords, const std::strin
     transcript_ = transcript;
     update_data(false);
 }
-
-void Cdlg_login::begin_wait_cursor() {
-    cursor_before_wait_ = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-}
-
-void Cdlg_login::end_wait_cursor() {
-    SetCursor(cursor_before_wait_);
-}

@@ -2,6 +2,7 @@
 #include "login/login_dialog_model.h"
 #include "login/login_view.h"
 #include "win32/layout_dialog.h"
+#include "win32/wait_cursor_win32.h"
 
 #include <cstdint>
 #include <string>
@@ -39,13 +40,13 @@ class Cdlg_login : public VaqLayoutDialog, private Clogin_view {
     Ccombo_view& nick_combo() override { return nick_combo_; }
     bool read_controls(std::int32_t& reset_passwords, std::string& transcript) override;
     void show_in_controls(std::int32_t reset_passwords, const std::string& transcript) override;
-    void begin_wait_cursor() override;
-    void end_wait_cursor() override;
+    void begin_wait_cursor() override { wait_cursor_.begin(); }
+    void end_wait_cursor() override { wait_cursor_.end(); }
 
     Cwin32_combo game_combo_;
     Cwin32_combo nick_combo_;
     std::string transcript_;
     int reset_passwords_ = 0;
-    HCURSOR cursor_before_wait_ = nullptr;
+    Cwin32_wait_cursor wait_cursor_;
     Clogin_dialog_model model_;
 };

@@ -4,6 +4,7 @@
 #include "app/system_services.h"
 #include "win32/dialog_window.h"
 #include "win32/ip_address_control.h"
+#include "win32/wait_cursor_win32.h"
 
 #include <string>
 
@@ -25,6 +26,8 @@ class CVorlaWOLIRCServerClientDlg : public Cdialog_window, private Cmain_view {
     void set_hosts_path(const std::string& path) override;
     void set_api_path(const std::string& path) override;
     void show_error(const std::string& text) override;
+    void begin_wait_cursor() override { wait_cursor_.begin(); }
+    void end_wait_cursor() override { wait_cursor_.end(); }
     void run_login_dialog() override;
 
     void paint_minimised_icon();
@@ -34,6 +37,7 @@ class CVorlaWOLIRCServerClientDlg : public Cdialog_window, private Cmain_view {
     std::string hosts_path_;
     std::string api_path_;
     HICON icon_;
+    Cwin32_wait_cursor wait_cursor_;
     Csystem_services& services_;
     Cmain_dialog_model model_;
 };

@@ -37,10 +37,24 @@ std::optional<std::uint32_t> fake_system::look_up_host(const std::string& name) 
 
 int fake_system::update_hosts_file(const std::string& path, const std::string& address) {
     log_.push_back("rewrite " + path + " with \"" + address + "\"");
-    if (rewrite_result == 0) {
+    return rewrite(address, rewrite_result);
+}
+
+bool fake_system::may_rewrite_with_rights(const std::string& path) {
+    log_.push_back("may rewrite " + path + " with rights");
+    return lacks_rights;
+}
+
+int fake_system::update_hosts_file_with_rights(const std::string& address) {
+    log_.push_back("helper rewrites with \"" + address + "\"");
+    return rewrite(address, helper_result);
+}
+
+int fake_system::rewrite(const std::string& address, int result) {
+    if (result == 0) {
         redirected_to = address.empty() ? std::nullopt : std::optional<std::string>(address);
     }
-    return rewrite_result;
+    return result;
 }
 
 void fake_system::sleep_ms(unsigned milliseconds) {

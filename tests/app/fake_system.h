@@ -25,6 +25,8 @@ class fake_main_view : public Cmain_view {
     void set_api_path(const std::string& path) override { api_path = path; }
     void show_error(const std::string& text) override { log_.push_back("message " + text); }
     void run_login_dialog() override { log_.push_back("login dialog"); }
+    void begin_wait_cursor() override { log_.push_back("wait cursor on"); }
+    void end_wait_cursor() override { log_.push_back("wait cursor off"); }
 
     std::uint32_t community = 0;
     std::optional<std::uint32_t> current;  // empty until set, as the control starts
@@ -32,11 +34,14 @@ class fake_main_view : public Cmain_view {
     std::string api_path;
 
   private:
+    int rewrite(const std::string& address, int result);
+
     event_log& log_;
 };
 
 // A system whose resolver answers from a table and whose hosts file is a variable: a
-// successful rewrite maps the server-list host to the written address, or unmaps it.
+// successful rewrite, direct or through the privileged helper, maps the server-list host to the
+// written address, or unmaps it.
 class fake_system : public Csystem_services {
   public:
     explicit fake_system(event_log& log) : log_(log) {}
@@ -44,6 +49,8 @@ class fake_system : public Csystem_services {
     std::optional<std::uint32_t> look_up_host(const std::string& name) override;
     std::string hosts_file_path() override { return "/etc/hosts"; }
     int update_hosts_file(const std::string& path, const std::string& address) override;
+    bool may_rewrite_with_rights(const std::string& path) override;
+    int update_hosts_file_with_rights(const std::string& address) override;
     std::string wolapi_install_path() override { return "C:\\WOLAPI"; }
     void sleep_ms(unsigned milliseconds) override;
     void open_in_text_editor(const std::string& path) override { log_.push_back("edit " + path); }
@@ -55,7 +62,12 @@ class fake_system : public Csystem_services {
     std::map<std::string, std::uint32_t> resolver;
     std::optional<std::string> redirected_to;  // what the hosts file maps the service names to
     int rewrite_result = 0;
+    // The user may not write the file; the helper's rewrite gives `helper_result`.
+    bool lacks_rights = false;
+    int helper_result = 0;
 
   private:
+    int rewrite(const std::string& address, int result);
+
     event_log& log_;
 };

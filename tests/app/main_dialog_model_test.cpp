@@ -94,10 +94,62 @@ TEST_F(main_dialog, failed_rewrite_shows_one_message_then_waits_and_refreshes) {
     view.community = 0x0A141E28;
     model.on_command(command_apply);
     EXPECT_EQ(log, (event_log{"rewrite /etc/hosts with \"10.20.30.40\"",
+                              "may rewrite /etc/hosts with rights",
                               std::string("message ") + hosts_update_failed_text, "sleep 25",
                               look_up_server_list, "show current"}));
     EXPECT_EQ(std::string(hosts_update_failed_text), "Your hosts file could not be updated.");
     EXPECT_EQ(view.current, 0xC000020Au);
+}
+
+struct rights_case {
+    const char* what;
+    int command;
+    std::string address;
+    int helper_result;
+};
+
+class main_dialog_without_rights : public main_dialog,
+                                   public testing::WithParamInterface<rights_case> {};
+
+// The helper runs only after the program's own rewrite failed for want of rights, under the
+// wait cursor; its result is the rewrite's, and a failure gets the one message box.
+TEST_P(main_dialog_without_rights, asks_the_helper_under_the_wait_cursor) {
+    const rights_case& c = GetParam();
+    system.resolver[server_list_host] = address_of(192, 0, 2, 10);
+    system.rewrite_result = 1;
+    system.lacks_rights = true;
+    system.helper_result = c.helper_result;
+    open();
+    view.community = 0x0A141E28;
+    model.on_command(c.command);
+
+    event_log expected{"rewrite /etc/hosts with \"" + c.address + "\"",
+                       "may rewrite /etc/hosts with rights", "wait cursor on",
+                       "helper rewrites with \"" + c.address + "\"", "wait cursor off"};
+    if (c.helper_result != 0) {
+        expected.push_back(std::string("message ") + hosts_update_failed_text);
+    }
+    for (const char* step : {"sleep 25", look_up_server_list.c_str(), "show current"}) {
+        expected.push_back(step);
+    }
+    EXPECT_EQ(log, expected);
+    const bool redirected = c.helper_result == 0 && !c.address.empty();
+    EXPECT_EQ(view.current, redirected ? 0x0A141E28u : 0xC000020Au);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    helper_results, main_dialog_without_rights,
+    testing::Values(rights_case{"apply granted", command_apply, "10.20.30.40", 0},
+                    rights_case{"apply refused", command_apply, "10.20.30.40", 1},
+                    rights_case{"reset granted", command_reset, "", 0},
+                    rights_case{"reset refused", command_reset, "", 1}),
+    [](const testing::TestParamInfo<rights_case>& info) { return std::to_string(info.index); });
+
+TEST_F(main_dialog, a_rewrite_that_works_asks_for_no_rights) {
+    system.lacks_rights = true;
+    open();
+    model.on_command(command_reset);
+    EXPECT_EQ(log, (event_log{"rewrite /etc/hosts with \"\"", "sleep 25", look_up_server_list}));
 }
 
 TEST_F(main_dialog, test_opens_the_login_dialog_only_when_the_server_list_host_resolves) {

@@ -1,4 +1,5 @@
 #include "hosts/hosts_file.h"
+#include "hosts/wine_hosts_file.h"
 
 #include "hosts/hosts_test_files.h"
 #include "hosts/line_ends.h"
@@ -36,10 +37,23 @@ class Cheld_open {
     HANDLE handle_;
 };
 
-TEST(HostsFilePath, LiesUnderTheSystemDirectory) {
+TEST(HostsFilePath, OnWindowsLiesUnderTheSystemDirectory) {
     char directory[MAX_PATH]{};
     ASSERT_NE(GetSystemDirectoryA(directory, sizeof(directory)), 0u);
-    EXPECT_EQ(hosts_file_path(), std::string(directory) + "\\drivers\\etc\\hosts");
+    EXPECT_EQ(windows_hosts_file_path(), std::string(directory) + "\\drivers\\etc\\hosts");
+}
+
+// The test prefix maps the whole Unix file system to Z:, as every new prefix does.
+TEST(HostsFilePathUnderWine, IsTheUnixHostsFileOnTheDriveThatMapsIt) {
+    EXPECT_EQ(hosts_file_path(), "Z:\\etc\\hosts");
+    EXPECT_TRUE(is_wine_unix_hosts_file("z:\\ETC\\hosts"));
+    EXPECT_FALSE(is_wine_unix_hosts_file(windows_hosts_file_path()));
+}
+
+// Run only in a prefix where no drive leads to /etc (tests/fixtures/unmapped_prefix).
+TEST(HostsFilePathWithoutDrive, IsTheWindowsPath) {
+    EXPECT_EQ(wine_unix_hosts_path(), std::nullopt);
+    EXPECT_EQ(hosts_file_path(), windows_hosts_file_path());
 }
 
 TEST(UpdateHostsFile, TranslatesOnlyLineEnds) {

@@ -53,8 +53,11 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
     settle();
 
     EXPECT_EQ(dialog->windowTitle(), "Ketrin Client");
+    // The template's 400 units wide, and tall enough for the prefix row below its controls.
     const Cdialog_units units(dialog->font());
-    EXPECT_EQ(dialog->size(), units.rect(0, 0, 400, 78).size());
+    EXPECT_EQ(dialog->width(), units.x(400));
+    EXPECT_EQ(dialog->height(),
+              control<QWidget>(*dialog, "prefix_row")->geometry().bottom() + 1 + units.y(7));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "not resizable";
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
     const QList<QSize> icon_sizes = dialog->windowIcon().availableSizes();
@@ -74,6 +77,7 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         {"reset", {343, 24, 50, 14}, "&Reset (WOL)"},
         {"apply", {343, 41, 50, 14}, "&Apply"},
         {"test", {343, 57, 50, 14}, "&Test"},
+        {"prefix_row", {7, 73, 331, 14}, nullptr},
     };
     std::vector<QString> tab_order;
     for (const expected_control& c : controls) {
@@ -99,7 +103,8 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         at = dialog->focusWidget();
     }
     EXPECT_EQ(tab_order, (std::vector<QString>{"community_address", "current_address", "hosts_path",
-                                               "api_path", "ladders", "reset", "apply", "test"}));
+                                               "api_path", "ladders", "reset", "apply", "test",
+                                               "prefix_row"}));
 
     // The community host is unknown here; the service host resolves through the hosts file.
     EXPECT_EQ(address("community_address")->text(), "255.255.255.255");

@@ -12,6 +12,7 @@
 #include "win32/res/resource_ids.h"
 
 #include <chrono>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -82,11 +83,9 @@ bool write_file(const std::wstring& path, const std::string& content) {
     return CloseHandle(file) && whole;
 }
 
-std::wstring prefix_hosts_file() {
-    wchar_t system[MAX_PATH] = {};
-    GetSystemDirectoryW(system, MAX_PATH);
-    return std::wstring(system) + L"\\drivers\\etc\\hosts";
-}
+// Under Wine the program rewrites the Unix /etc/hosts (the test's, tests/win32/e2e.cmake) on the
+// drive that maps it.
+const std::wstring unix_hosts_file = L"Z:\\etc\\hosts";
 
 // What one press of OK in the login dialog made reach the two servers, and what it showed.
 struct login_round {
@@ -148,7 +147,7 @@ class client_program : public testing::Test {
 TEST_F(client_program, main_window_shows_both_looked_up_addresses_and_both_paths) {
     EXPECT_EQ(shown_address(item(main_, IDC_COMMUNITY_ADDRESS)), "127.0.0.1");
     EXPECT_EQ(shown_address(item(main_, IDC_CURRENT_ADDRESS)), "127.0.0.1");
-    EXPECT_EQ(window_text(item(main_, IDC_HOSTS_PATH)), narrow(prefix_hosts_file()));
+    EXPECT_EQ(window_text(item(main_, IDC_HOSTS_PATH)), narrow(unix_hosts_file));
     EXPECT_EQ(window_text(item(main_, IDC_API_PATH)), std::string("C:\\Westwood\\WOLAPI\\"));
 }
 
@@ -189,22 +188,26 @@ TEST_F(client_program, login_test_sends_the_picked_account_to_the_login_server_t
         << "the Login window stayed open";
 }
 
-TEST_F(client_program, apply_and_reset_rewrite_only_the_service_lines_of_the_hosts_file) {
-    const std::wstring hosts = prefix_hosts_file();
-    // Other lines must come back byte for byte, Ctrl-Z and all; a last line without a line end
-    // gains one.
+TEST_F(client_program, apply_and_reset_rewrite_only_the_service_lines_of_the_unix_hosts_file) {
+    const std::wstring& hosts = unix_hosts_file;
+    const std::string original = read_file(hosts);
+    // The other tests resolve through this file: it goes back as it was, whatever happens here.
+    const std::unique_ptr<const std::string, std::function<void(const std::string*)>> restore(
+        &original, [&](const std::string* bytes) { write_file(hosts, *bytes); });
+    // Other lines must come back byte for byte, Ctrl-Z, CR and all, with their LF line ends; a
+    // last line without a line end gains one.
     const std::string other_lines =
-        "# hosts of the end-to-end test\r\n127.0.0.1 localhost\r\n"
-        "# a \x1a in a comment is no end of file\r\n\r\n10.0.0.1 gateway irc.westwood.com\r\n";
-    ASSERT_TRUE(
-        write_file(hosts, "198.51.100.4 servserv.westwood.com\r\n" + other_lines +
-                              " 198.51.100.4 irc.westwood.com # old entry\r\n::1\tlocalhost"))
+        original +
+        "# hosts of the end-to-end test\n"
+        "# a \x1a in a comment is no end of file\r\n\n10.0.0.1 gateway irc.westwood.com\n";
+    ASSERT_TRUE(write_file(hosts, "198.51.100.4 servserv.westwood.com\n" + other_lines +
+                                      " 198.51.100.4 irc.westwood.com # old entry\n::1\tlocalhost"))
         << "cannot seed " << narrow(hosts);
-    const std::string kept = other_lines + "::1\tlocalhost\r\n";
+    const std::string kept = other_lines + "::1\tlocalhost\n";
 
     PostMessageW(main_, WM_COMMAND, MAKEWPARAM(ID_APPLY_ADDRESS, 0), 0);
     const std::string applied =
-        kept + "127.0.0.1 irc.westwood.com\r\n127.0.0.1 servserv.westwood.com\r\n";
+        kept + "127.0.0.1 irc.westwood.com\n127.0.0.1 servserv.westwood.com\n";
     wait_until([&] { return read_file(hosts) == applied; }, window_patience);
     EXPECT_EQ(read_file(hosts), applied);
 

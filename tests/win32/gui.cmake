@@ -1,29 +1,30 @@
 # The dialogs driven through window messages under Wine, and the built program's image.
 #
 # The GUI tests have a prefix of their own: they rewrite its hosts file and its registry freely,
-# while other Windows tests read the shared prefix's. In that prefix the hosts file is bound to a
-# scratch file that is also the test program's /etc/hosts, so that Wine's resolver reads what the
-# program writes. They run twice: at the prefix's default 96 dpi and, in a second prefix, at
-# 144 dpi (150 %, as many laptops are set), where the dialogs must keep their layout.
+# while other Windows tests read the shared prefix's. The program under Wine rewrites the Unix
+# /etc/hosts; for the prefix's wineserver, which opens the files, and for the test program's
+# resolver that is one scratch file, so that Wine's resolver reads what the program writes. They
+# run twice: at the prefix's default 96 dpi and, in a second prefix, at 144 dpi (150 %, as many
+# laptops are set), where the dialogs must keep their layout.
 
 # ketrin_gui_fixtures(<name> <dpi> <environment-out-var> <mounts-out-var>)
 #
-# A Wine prefix at <dpi> with its hosts-file mounts: the fixtures <name>_prefix and
-# <name>_mounts, and the environment and mounts directory of the tests that require them.
+# A Wine prefix at <dpi> with its scratch files: the fixtures <name>_prefix and <name>_mounts,
+# and the environment and scratch directory of the tests that require them.
 function(ketrin_gui_fixtures name dpi environment_out mounts_out)
     set(mounts "${CMAKE_CURRENT_BINARY_DIR}/${name}_mounts")
     ketrin_wine_environment(environment "${CMAKE_BINARY_DIR}/${name}-wineprefix")
     list(APPEND environment "KETRIN_LOG_PIXELS=${dpi}")
-    ketrin_add_wine_prefix_fixture(${name}_prefix ENVIRONMENT ${environment})
+    ketrin_add_wine_prefix_fixture(${name}_prefix
+        ENVIRONMENT ${environment} "KETRIN_WINE_ETC_HOSTS=${mounts}/hosts")
 
     add_test(NAME ${name}_mounts_setup COMMAND "${KETRIN_FIXTURES}/gui_mounts" setup "${mounts}")
     add_test(NAME ${name}_mounts_teardown
         COMMAND "${KETRIN_FIXTURES}/gui_mounts" teardown "${mounts}")
-    set_tests_properties(${name}_mounts_setup PROPERTIES
-        FIXTURES_SETUP ${name}_mounts FIXTURES_REQUIRED ${name}_prefix TIMEOUT 60
-        ENVIRONMENT "${environment}")
+    set_tests_properties(${name}_mounts_setup PROPERTIES FIXTURES_SETUP ${name}_mounts TIMEOUT 60)
     set_tests_properties(${name}_mounts_teardown PROPERTIES
-        FIXTURES_CLEANUP ${name}_mounts TIMEOUT 60 ENVIRONMENT "${environment}")
+        FIXTURES_CLEANUP ${name}_mounts TIMEOUT 60)
+    set_property(TEST ${name}_prefix_start APPEND PROPERTY FIXTURES_REQUIRED ${name}_mounts)
 
     string(REPLACE "/" "\\" mounts_windows "Z:${mounts}")
     list(APPEND environment "KETRIN_GUI_DPI=${dpi}" "KETRIN_GUI_MOUNTS=${mounts_windows}")

@@ -30,6 +30,8 @@ void expect_address(HWND dialog, int id, std::uint32_t value) {
 TEST(gui_environment, the_program_and_the_resolver_share_one_hosts_file) {
     const ULONGLONG scratch = file_index(gui_mounts_path("hosts"));
     ASSERT_NE(scratch, 0u);
+    // Under Wine the hosts file that counts is the Unix one, on the drive that maps it.
+    EXPECT_EQ(hosts_file_path(), "Z:\\etc\\hosts");
     EXPECT_EQ(file_index(hosts_file_path()), scratch);
 
     set_hosts_file("192.0.2.77 probe.ketrin.test\n");
@@ -101,7 +103,8 @@ TEST_F(main_dialog, apply_maps_both_hosts_to_the_typed_address_and_shows_the_red
     };
     for (const apply_case& test : cases) {
         SCOPED_TRACE(test.what);
-        set_hosts_file("# kept\n");
+        // Every byte that is no service line stays, line ends included: the Unix file has LF.
+        set_hosts_file("# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n");
         const HWND dialog = open();
         ASSERT_NE(dialog, nullptr);
         if (test.typed) {
@@ -112,9 +115,10 @@ TEST_F(main_dialog, apply_maps_both_hosts_to_the_typed_address_and_shows_the_red
 
         ASSERT_TRUE(send_command(dialog, ID_APPLY_ADDRESS));
 
-        EXPECT_EQ(read_file(hosts_file_path()), "127.0.0.1\tlocalhost\r\n# kept\r\n" +
-                                                    test.written + " irc.westwood.com\r\n" +
-                                                    test.written + " servserv.westwood.com\r\n");
+        EXPECT_EQ(read_file(hosts_file_path()),
+                  "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n" +
+                      test.written + " irc.westwood.com\n" + test.written +
+                      " servserv.westwood.com\n");
         expect_address(dialog, IDC_CURRENT_ADDRESS, test.shown);
         EXPECT_TRUE(message_boxes().empty());
         driver_.reset();
@@ -122,13 +126,13 @@ TEST_F(main_dialog, apply_maps_both_hosts_to_the_typed_address_and_shows_the_red
 }
 
 TEST_F(main_dialog, reset_drops_the_service_lines_and_keeps_the_last_address_shown) {
-    set_hosts_file("10.1.2.3 servserv.westwood.com\n10.1.2.3 irc.westwood.com\n");
+    set_hosts_file("10.1.2.3 servserv.westwood.com\n# kept\n10.1.2.3 irc.westwood.com");
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
     ASSERT_TRUE(send_command(dialog, IDC_RESET));
 
-    EXPECT_EQ(read_file(hosts_file_path()), "127.0.0.1\tlocalhost\r\n");
+    EXPECT_EQ(read_file(hosts_file_path()), "127.0.0.1\tlocalhost\n# kept\n");
     expect_address(dialog, IDC_CURRENT_ADDRESS, MAKEIPADDRESS(10, 1, 2, 3));
 }
 

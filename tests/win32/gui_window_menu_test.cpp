@@ -151,13 +151,7 @@ class Cstand_in_notepad {
     bool installed_ = false;
 };
 
-class main_dialog_template : public main_dialog_test {
-  protected:
-    void SetUp() override {
-        main_dialog_test::SetUp();
-        set_hosts_file("# kept\n");
-    }
-};
+class main_dialog_template : public main_dialog_test {};
 
 TEST_F(main_dialog_template, template_keeps_its_seven_controls_in_tab_order_and_their_places) {
     const HWND dialog = open();
@@ -242,6 +236,8 @@ TEST_F(main_dialog_template, holds_the_two_commands_above_the_standard_entries) 
 
 TEST_F(main_dialog_template, pointing_the_games_rewrites_the_hosts_file_as_the_apply_command) {
     Cstand_in_notepad notepad;
+    // Every byte that is no service line stays, line ends included: the Unix file has LF.
+    set_hosts_file("# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n");
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
     set_ip_address(dialog, IDC_COMMUNITY_ADDRESS, MAKEIPADDRESS(10, 20, 30, 40));
@@ -249,8 +245,8 @@ TEST_F(main_dialog_template, pointing_the_games_rewrites_the_hosts_file_as_the_a
     ASSERT_TRUE(send_system_command(dialog, menu_id(dialog, apply_entry)));
 
     EXPECT_EQ(read_file(hosts_file_path()),
-              "127.0.0.1\tlocalhost\r\n# kept\r\n10.20.30.40 irc.westwood.com\r\n"
-              "10.20.30.40 servserv.westwood.com\r\n");
+              "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n"
+              "10.20.30.40 irc.westwood.com\n10.20.30.40 servserv.westwood.com\n");
     const ip_address_state current = ip_address(dialog, IDC_CURRENT_ADDRESS);
     EXPECT_EQ(current.filled_fields, 4);
     EXPECT_EQ(current.value, MAKEIPADDRESS(10, 20, 30, 40));

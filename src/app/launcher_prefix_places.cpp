@@ -1,0 +1,149 @@
+#include "app/launcher_prefix_places.h"
+
+#include "app/bounded_file.h"
+#include "app/lutris_game_file.h"
+#include "app/steam_library_folders.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Launchers' own files are small; anything larger is not theirs.
+constexpr std::size_t launcher_file_limit = 1 << 20;
+// Enough for any player's games; a folder holding more is not read further.
+constexpr std::size_t folder_entry_limit = 1024;
+
+enum class place_kind {
+    prefix,              // the folder itself
+    folder_of_prefixes,  // each folder in it
+    lutris_game_files,   // the prefixes its *.yml files name
+    steam_folder,        // compatdata/*/pfx of each of its libraries
+};
+
+struct launcher_place {
+    const char* launcher;
+    const char* below_home;
+    place_kind kind;
+};
+
+constexpr launcher_place launcher_places[] = {
+    {"Lutris", ".config/lutris/games", place_kind::lutris_game_files},
+    {"Lutris", ".local/share/lutris/games", place_kind::lutris_game_files},
+    {"Lutris", "Games", place_kind::folder_of_prefixes},
+    {"Bottles", ".local/share/bottles/bottles", place_kind::folder_of_prefixes},
+    {"Bottles", ".var/app/com.usebottles.bottles/data/bottles/bottles",
+     place_kind::folder_of_prefixes},
+    {"Steam", ".steam/steam", place_kind::steam_folder},
+    {"Steam", ".local/share/Steam", place_kind::steam_folder},
+    {"Steam", ".var/app/com.valvesoftware.Steam/.local/share/Steam", place_kind::steam_folder},
+    {"Heroic", "Games/Heroic/Prefixes", place_kind::folder_of_prefixes},
+    {"PlayOnLinux", ".PlayOnLinux/wineprefix", place_kind::folder_of_prefixes},
+    {"CrossOver", ".cxoffice", place_kind::folder_of_prefixes},
+    {"Wine", ".wine", place_kind::prefix},
+};
+
+// The entries of a folder, by name; none when it cannot be read.
+std::vector<fs::path> entries_of(const fs::path& folder) {
+    std::vector<fs::path> entries;
+    std::error_code error;
+    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
+    for (; !error && it != fs::directory_iterator() && entries.size() < folder_entry_limit;
+         it.increment(error)) {
+        entries.push_back(it->path());
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+class Cplace_search {
+  public:
+    explicit Cplace_search(const std::string& home) : home_(home) {}
+
+    void search(const launcher_place& place) {
+        const fs::path where = fs::path(home_) / place.below_home;
+        note(place.launcher, where);
+        switch (place.kind) {
+            case place_kind::prefix:
+                found_.folders.push_back(where.string());
+                break;
+            case place_kind::folder_of_prefixes:
+                add_each_folder_in(where);
+                break;
+            case place_kind::lutris_game_files:
+                add_lutris_prefixes(where);
+                break;
+            case place_kind::steam_folder:
+                add_steam_prefixes(where);
+                break;
+        }
+    }
+
+    launcher_prefix_places result() && { return std::move(found_); }
+
+  private:
+    void note(const char* launcher, const fs::path& where) {
+        found_.searched.push_back(std::string(launcher) + ": " + where.string());
+    }
+
+    void add_each_folder_in(const fs::path& folder, const char* below = nullptr) {
+        for (const fs::path& entry : entries_of(folder)) {
+            std::error_code error;
+            // Followed through links; a link that loops or leads nowhere is no folder.
+            if (fs::is_directory(entry, error)) {
+                found_.folders.push_back((below ? entry / below : entry).string());
+            }
+        }
+    }
+
+    void add_lutris_prefixes(const fs::path& games) {
+        for (const fs::path& entry : entries_of(games)) {
+            if (entry.extension() != ".yml") {
+                continue;
+            }
+            const std::optional<std::string> text =
+                read_bounded_file(entry.string(), launcher_file_limit);
+            if (!text) {
+                continue;
+            }
+            if (std::optional<std::string> prefix = lutris_game_prefix(*text, home_)) {
+                found_.folders.push_back(std::move(*prefix));
+            }
+        }
+    }
+
+    void add_steam_prefixes(const fs::path& steam) {
+        std::vector<std::string> libraries{steam.string()};
+        if (const std::optional<std::string> text = read_bounded_file(
+                (steam / "steamapps" / "libraryfolders.vdf").string(), launcher_file_limit)) {
+            for (std::string& library : steam_library_folders(*text)) {
+                if (std::find(libraries.begin(), libraries.end(), library) == libraries.end()) {
+                    libraries.push_back(std::move(library));
+                }
+            }
+        }
+        for (const std::string& library : libraries) {
+            const fs::path compatdata = fs::path(library) / "steamapps" / "compatdata";
+            if (library != steam.string()) {
+                note("Steam", compatdata);
+            }
+            add_each_folder_in(compatdata, "pfx");
+        }
+    }
+
+    std::string home_;
+    launcher_prefix_places found_;
+};
+
+}  // namespace
+
+launcher_prefix_places find_launcher_prefix_places(const std::string& home) {
+    Cplace_search search(home);
+    for (const launcher_place& place : launcher_places) {
+        search.search(place);
+    }
+    return std::move(search).result();
+}

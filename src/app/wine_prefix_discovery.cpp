@@ -1,0 +1,148 @@
+#include "app/wine_prefix_discovery.h"
+
+#include "app/launcher_prefix_places.h"
+#include "app/wolapi_install_path.h"
+#include "login/game_table.h"
+#include "support/wine_prefix_registry.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+struct identity {
+    unsigned long long device, inode;
+    bool operator==(const identity& other) const {
+        return device == other.device && inode == other.inode;
+    }
+};
+
+std::optional<identity> identity_of(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return identity{info.st_dev, info.st_ino};
+}
+
+std::optional<long long> modified_ns(const std::string& file) {
+    struct stat info {};
+    if (stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+}
+
+// When the registry last changed: the later of its two files' times; none without a system.reg.
+std::optional<long long> registry_changed_ns(const std::string& directory) {
+    const std::optional<long long> machine = modified_ns(directory + "/system.reg");
+    if (!machine) {
+        return std::nullopt;
+    }
+    return std::max(*machine, modified_ns(directory + "/user.reg").value_or(*machine));
+}
+
+bool opens(Cwine_prefix_registry& registry, const char* key_path) {
+    wine_open_key key;
+    return registry.open(registry_root::local_machine, key_path, key) == 0;
+}
+
+// Keeps one entry per prefix, whatever path led to it.
+class Cprefix_set {
+  public:
+    bool add(const std::string& directory) {
+        const std::optional<identity> id = identity_of(directory);
+        if (id && std::find(seen_.begin(), seen_.end(), *id) != seen_.end()) {
+            return false;
+        }
+        if (id) {
+            seen_.push_back(*id);
+        }
+        return true;
+    }
+
+  private:
+    std::vector<identity> seen_;
+};
+
+}  // namespace
+
+wine_prefix examine_wine_prefix(const std::string& directory) {
+    wine_prefix prefix{directory, {}, false};
+    Cwine_prefix_registry registry(directory);
+    for (const known_game& game : known_games) {
+        if (opens(registry, game.key_path)) {
+            prefix.games.push_back(game_titles[static_cast<std::size_t>(game.game_number)]);
+        }
+    }
+    prefix.holds_game_service_api = opens(registry, wolapi_key_path);
+    return prefix;
+}
+
+wine_prefix_search find_wine_prefixes(const std::string& home, const std::string& named) {
+    // Without a home folder there is nowhere to look: relative to the working folder would be
+    // somewhere else.
+    launcher_prefix_places places =
+        home.empty() ? launcher_prefix_places{} : find_launcher_prefix_places(home);
+    wine_prefix_search search;
+    search.searched = std::move(places.searched);
+
+    Cprefix_set listed;
+    if (!named.empty()) {
+        listed.add(named);
+    }
+    struct candidate {
+        wine_prefix prefix;
+        long long changed_ns;
+    };
+    std::vector<candidate> found;
+    for (const std::string& folder : places.folders) {
+        const std::optional<long long> changed = registry_changed_ns(folder);
+        if (changed && listed.add(folder)) {
+            found.push_back({examine_wine_prefix(folder), *changed});
+        }
+    }
+    std::stable_sort(found.begin(), found.end(), [](const candidate& a, const candidate& b) {
+        if (a.prefix.holds_any() != b.prefix.holds_any()) {
+            return a.prefix.holds_any();
+        }
+        return a.changed_ns > b.changed_ns;
+    });
+
+    if (!named.empty()) {
+        search.chosen = named;
+    } else if (!found.empty() && found.front().prefix.holds_any()) {
+        search.chosen = found.front().prefix.directory;
+    } else if (!home.empty()) {
+        search.chosen = home + "/.wine";
+    }
+    const std::optional<identity> chosen = identity_of(search.chosen);
+    const bool chosen_found = std::any_of(found.begin(), found.end(), [&](const candidate& c) {
+        return c.prefix.directory == search.chosen ||
+               (chosen && identity_of(c.prefix.directory) == chosen);
+    });
+    if (!chosen_found && !search.chosen.empty()) {
+        search.prefixes.push_back(examine_wine_prefix(search.chosen));
+    }
+    for (candidate& c : found) {
+        search.prefixes.push_back(std::move(c.prefix));
+    }
+    return search;
+}
+
+std::optional<std::string> prefix_option(int argc, const char* const* argv) {
+    constexpr std::string_view option = "--prefix";
+    std::optional<std::string> prefix;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == option && i + 1 < argc) {
+            prefix = argv[++i];
+        } else if (argument.size() > option.size() && argument.substr(0, option.size()) == option &&
+                   argument[option.size()] == '=') {
+            prefix = std::string(argument.substr(option.size() + 1));
+        }
+    }
+    return prefix;
+}

@@ -1,0 +1,91 @@
+#include "qt/prefix_row.h"
+
+#include "app/wine_prefix_texts.h"
+#include "qt/dialog_units.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace {
+
+QString file_name_text(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+}  // namespace
+
+Cqt_prefix_row::Cqt_prefix_row(const wine_prefix_search& search, choose_function choose,
+                               QWidget* parent)
+    : QWidget(parent),
+      prefixes_(new QComboBox(this)),
+      note_(new QLabel(this)),
+      choose_(std::move(choose)) {
+    setObjectName(QStringLiteral("prefix_row"));
+    prefixes_->setObjectName(QStringLiteral("prefix"));
+    prefixes_->setToolTip(QStringLiteral("The Wine prefix whose games and accounts are read"));
+    note_->setObjectName(QStringLiteral("prefix_note"));
+    note_->setWordWrap(true);
+    note_->setTextFormat(Qt::PlainText);
+    note_->setText(file_name_text(prefix_search_note(search)));
+    note_->setVisible(!note_->text().isEmpty());
+
+    prefixes_->addItem(QStringLiteral("Another folder…"));
+    for (const wine_prefix& prefix : search.prefixes) {
+        add_entry(prefix);
+    }
+    const auto chosen =
+        std::find(directories_.begin(), directories_.end(), search.chosen) - directories_.begin();
+    chosen_ = chosen < static_cast<long>(directories_.size()) ? static_cast<int>(chosen) : 0;
+    prefixes_->setCurrentIndex(chosen_);
+
+    pick_folder = [this] {
+        return QFileDialog::getExistingDirectory(this, QStringLiteral("Wine prefix"),
+                                                 QDir::homePath());
+    };
+    connect(prefixes_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { on_selected(index); });
+}
+
+void Cqt_prefix_row::place(const QRect& place) {
+    prefixes_->setGeometry(0, 0, place.width(), place.height());
+    int height = place.height();
+    if (!note_->isHidden()) {
+        const int note_top = height + Cdialog_units(font()).y(3);
+        const int note_height = note_->heightForWidth(place.width());
+        note_->setGeometry(0, note_top, place.width(), note_height);
+        height = note_top + note_height;
+    }
+    setGeometry(place.x(), place.y(), place.width(), height);
+}
+
+void Cqt_prefix_row::add_entry(const wine_prefix& prefix) {
+    const QSignalBlocker quiet(prefixes_);
+    const int at = static_cast<int>(directories_.size());
+    prefixes_->insertItem(at, file_name_text(prefix_entry_text(prefix)));
+    directories_.push_back(prefix.directory);
+}
+
+void Cqt_prefix_row::on_selected(int index) {
+    if (index < 0) {
+        return;
+    }
+    if (index == static_cast<int>(directories_.size())) {
+        const QString folder = pick_folder();
+        if (folder.isEmpty()) {
+            const QSignalBlocker quiet(prefixes_);
+            prefixes_->setCurrentIndex(chosen_);
+            return;
+        }
+        add_entry(examine_wine_prefix(QFile::encodeName(folder).toStdString()));
+        const QSignalBlocker quiet(prefixes_);
+        prefixes_->setCurrentIndex(index);
+    }
+    chosen_ = index;
+    choose_(directories_[static_cast<std::size_t>(index)]);
+}
