@@ -91,7 +91,7 @@ void Cqt_main_dialog::add_button(const char* text, const char* name, int command
     auto* button = new QPushButton(QString::fromLatin1(text), this);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(units_.rect(x, y, 50, 14));
-    // The template has no default button: Enter ends the dialog instead (keyPressEvent).
+    // The template has no default button: Enter presses the focused button or ends the dialog.
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, command_id] { on_command(command_id); });
 }
