@@ -48,7 +48,7 @@ std::optional<std::string> replacement_target(const std::string& path) {
 }
 
 std::optional<temporary_file> create_file_beside(const std::string& target, bool) {
-    // The swap keeps the target's attributes and access list, so the new file needs none.
+    // The swap keeps the target's access list and gives the new file its attributes.
     char name[MAX_PATH]{};
     if (file_calls().get_temp_file_name(directory_of(target).c_str(), "hst", 0, name) == 0) {
         return std::nullopt;
@@ -67,6 +67,14 @@ bool replace_file(const std::string& replacement, const std::string& target, boo
     if (!target_exists) {
         return file_calls().move_file(replacement.c_str(), target.c_str(),
                                       MOVEFILE_WRITE_THROUGH) != 0;
+    }
+    // The swap does not carry the attributes everywhere (under Wine the new file keeps only its
+    // own): the new file takes the old one's, less read-only, or the swap is not made.
+    const DWORD attributes = file_calls().get_file_attributes(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        !file_calls().set_file_attributes(replacement.c_str(),
+                                          attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
+        return false;
     }
     // Named by us, the old file's stand-in: without one, Wine's swap leaves an empty file of its
     // own behind whenever it fails.

@@ -63,6 +63,21 @@ TEST(UpdateHostsFile, ClearsTheReadOnlyAttributeForGood) {
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
+TEST(UpdateHostsFile, KeepsEveryAttributeButReadOnly) {
+    Cscratch_directory directory;
+    const std::string hosts = directory / "hosts";
+    put_file_bytes(hosts, "127.0.0.1 localhost\r\n");
+    ASSERT_TRUE(SetFileAttributesA(
+        hosts.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    const DWORD before = GetFileAttributesA(hosts.c_str());
+    ASSERT_EQ(before & 7u, 7u);
+
+    EXPECT_EQ(update_hosts_file(hosts, "192.0.2.10"), 0);
+    EXPECT_EQ(GetFileAttributesA(hosts.c_str()), before & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    EXPECT_EQ(file_bytes(hosts), "127.0.0.1 localhost\r\n" + applied_pair);
+    EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+}
+
 TEST(UpdateHostsFile, RewritesInPlaceAFileAnotherProgramHoldsOpen) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
