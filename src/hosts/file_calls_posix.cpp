@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 posix_file_calls& file_calls() {
@@ -19,6 +20,9 @@ posix_file_calls& file_calls() {
         ::lstat,
         std::rename,
         ::unlink,
+        ::flistxattr,
+        ::fgetxattr,
+        ::fsetxattr,
     };
     return calls;
 }

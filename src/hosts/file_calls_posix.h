@@ -18,6 +18,9 @@ struct posix_file_calls {
     int (*lstat)(const char* path, struct stat* status);
     int (*rename)(const char* from, const char* to);
     int (*unlink)(const char* path);
+    ssize_t (*flistxattr)(int fd, char* names, size_t size);
+    ssize_t (*fgetxattr)(int fd, const char* name, void* value, size_t size);
+    int (*fsetxattr)(int fd, const char* name, const void* value, size_t size, int flags);
 };
 
 posix_file_calls& file_calls();

@@ -27,7 +27,8 @@ struct temporary_file {
 };
 
 // Creates an empty file with an unused name in the directory of `target`. When the target exists
-// the new file carries its permissions and owner; empty when they cannot be kept.
+// the new file carries its permissions, owner and extended attributes; empty when they cannot
+// all be kept.
 std::optional<temporary_file> create_file_beside(const std::string& target, bool target_exists);
 
 // Puts the closed file `replacement` in the place of `target` in one step. A step that fails

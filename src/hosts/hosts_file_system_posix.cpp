@@ -5,10 +5,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -34,6 +36,53 @@ bool take_over_owner_and_mode(int fd, const struct stat& original) {
         return false;
     }
     return file_calls().fchmod(fd, original.st_mode & 07777) == 0;
+}
+
+// Reads one extended attribute's names or value through `get`, which gives the size it needs
+// when asked with no room.
+template <typename Get>
+bool read_attribute_bytes(std::vector<char>& bytes, Get get) {
+    const ssize_t needed = get(nullptr, 0);
+    if (needed < 0) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(needed));
+    const ssize_t got = get(bytes.data(), bytes.size());
+    if (got < 0) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(got));
+    return true;
+}
+
+// Gives the new file every extended attribute of the original: ACLs, security labels, user
+// attributes. After the mode, since an access list sets the group bits of the mode itself.
+bool take_over_attributes(int fd, const std::string& target) {
+    const int original = file_calls().open(target.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    if (original < 0) {
+        return false;
+    }
+    std::vector<char> names;
+    bool carried = read_attribute_bytes(names, [original](char* into, std::size_t size) {
+        return file_calls().flistxattr(original, into, size);
+    });
+    if (!carried && errno == ENOTSUP) {
+        // A file system without extended attributes: the original has none to carry.
+        carried = true;
+        names.clear();
+    }
+    std::vector<char> value;
+    for (std::size_t at = 0; carried && at < names.size(); at += std::strlen(&names[at]) + 1) {
+        const char* name = &names[at];
+        carried =
+            read_attribute_bytes(value,
+                                 [original, name](char* into, std::size_t size) {
+                                     return file_calls().fgetxattr(original, name, into, size);
+                                 }) &&
+            file_calls().fsetxattr(fd, name, value.data(), value.size(), 0) == 0;
+    }
+    file_calls().close(original);
+    return carried;
 }
 
 }  // namespace
@@ -88,7 +137,8 @@ std::optional<temporary_file> create_file_beside(const std::string& target, bool
             return std::nullopt;
         }
         temporary_file made{std::move(name), Cfile_handle{fd}};
-        if (target_exists && !take_over_owner_and_mode(fd, original)) {
+        if (target_exists &&
+            !(take_over_owner_and_mode(fd, original) && take_over_attributes(fd, target))) {
             made.file.close();
             remove_file(made.path);
             return std::nullopt;

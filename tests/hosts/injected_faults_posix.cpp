@@ -62,6 +62,19 @@ void install_fault_wrappers() {
         [](const char* path) {
             return failing("unlink", call_group::remove) ? -1 : real.unlink(path);
         },
+        [](int fd, char* names, size_t size) -> ssize_t {
+            return failing("flistxattr", call_group::status) ? -1
+                                                             : real.flistxattr(fd, names, size);
+        },
+        [](int fd, const char* name, void* value, size_t size) -> ssize_t {
+            return failing("fgetxattr", call_group::status) ? -1
+                                                            : real.fgetxattr(fd, name, value, size);
+        },
+        [](int fd, const char* name, const void* value, size_t size, int flags) {
+            return failing("fsetxattr", call_group::status)
+                       ? -1
+                       : real.fsetxattr(fd, name, value, size, flags);
+        },
     };
 }
 
