@@ -67,6 +67,11 @@ class Cfaulted_rewrite {
         return testing::AssertionSuccess();
     }
 
+    bool holds_the_old_text_alone() const {
+        return file_bytes(hosts_) == file_text(old_lf_text) &&
+               names_in(directory_.path()) == std::vector<std::string>{"hosts"};
+    }
+
   private:
     Cscratch_directory directory_;
     std::string hosts_;
@@ -119,6 +124,29 @@ TEST(UpdateHostsFileUnderFaults, EveryFailurePointLeavesTheOldOrTheNewTextWhole)
             }
         }
         EXPECT_GT(runs, clean.calls() * clean.calls());
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UpdateHostsFileUnderFaults, AReadErrorAfterTheFirstBytesFailsAndWritesNothing) {
+    const Cfaulted_rewrite clean("192.0.2.10", {});
+    std::vector<std::size_t> reads;
+    for (std::size_t call = 1; call <= clean.calls(); ++call) {
+        if (clean.group_of(call) == call_group::read) {
+            reads.push_back(call);
+        }
+    }
+    ASSERT_GE(reads.size(), 2u) << "the first read no longer gives bytes before the end";
+
+    const Cfaulted_rewrite failed("192.0.2.10", {{reads[1], fault_kind::once}});
+    EXPECT_EQ(failed.result(), 1);
+    EXPECT_TRUE(failed.holds_the_old_text_alone());
+    for (std::size_t call = reads[1] + 1; call <= failed.calls(); ++call) {
+        EXPECT_NE(failed.group_of(call), call_group::write) << "call " << call;
+        EXPECT_NE(failed.group_of(call), call_group::open) << "call " << call;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "hosts/hosts_file.h"
 
+#include "hosts/hosts_path_calls_win32.h"
 #include "hosts/hosts_test_files.h"
 #include "hosts/line_ends.h"
 #include "support/fixed_texts.h"
@@ -7,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <algorithm>
+#include <cstring>
 
 std::string file_text(std::string_view lf_text) {
     return crlf_line_ends(lf_text);
@@ -40,6 +44,66 @@ TEST(HostsFilePath, LiesUnderTheSystemDirectory) {
     char directory[MAX_PATH]{};
     ASSERT_NE(GetSystemDirectoryA(directory, sizeof(directory)), 0u);
     EXPECT_EQ(hosts_file_path(), std::string(directory) + "\\drivers\\etc\\hosts");
+}
+
+// What the three calls answer, for the fake calls below.
+struct system_answers {
+    bool version_known;
+    DWORD platform;
+    const char* directory;  // empty: the directory query fails
+};
+system_answers answers;
+int directory_calls = 0;
+
+UINT give_directory(LPSTR buffer, UINT size) {
+    ++directory_calls;
+    EXPECT_EQ(size, 256u);
+    const std::size_t length = std::strlen(answers.directory);
+    std::memcpy(buffer, answers.directory, std::min<std::size_t>(length, size));
+    if (length < size) {
+        buffer[length] = '\0';
+    }
+    return static_cast<UINT>(length);
+}
+
+const hosts_path_calls fake_calls{
+    [](LPOSVERSIONINFOA version) -> BOOL {
+        EXPECT_EQ(version->dwOSVersionInfoSize, 148u);
+        version->dwPlatformId = answers.platform;
+        return answers.version_known;
+    },
+    [](LPSTR buffer, UINT size) {
+        EXPECT_EQ(answers.platform, DWORD{VER_PLATFORM_WIN32_NT}) << "asked the system directory";
+        return give_directory(buffer, size);
+    },
+    [](LPSTR buffer, UINT size) {
+        EXPECT_TRUE(answers.platform != VER_PLATFORM_WIN32_NT || !answers.version_known)
+            << "asked the Windows directory";
+        return give_directory(buffer, size);
+    },
+};
+
+TEST(HostsFilePath, FollowsTheFamilyOfTheSystemAndFallsBackToAFixedPath) {
+    const std::string full(256, 'd');
+    const struct {
+        system_answers answers;
+        std::string path;
+    } cases[] = {
+        {{true, VER_PLATFORM_WIN32_NT, "C:\\WINDOWS\\system32"},
+         "C:\\WINDOWS\\system32\\drivers\\etc\\hosts"},
+        {{true, VER_PLATFORM_WIN32_WINDOWS, "C:\\WINDOWS"}, "C:\\WINDOWS\\hosts"},
+        {{false, VER_PLATFORM_WIN32_NT, "C:\\WINDOWS"}, "C:\\WINDOWS\\hosts"},
+        {{true, VER_PLATFORM_WIN32_WINDOWS, "C:\\"}, "C:\\\\hosts"},
+        {{true, VER_PLATFORM_WIN32_NT, ""}, "c:\\windows\\hosts"},
+        {{true, VER_PLATFORM_WIN32_WINDOWS, ""}, "c:\\windows\\hosts"},
+        {{true, VER_PLATFORM_WIN32_NT, full.c_str()}, full + "\\drivers\\etc\\hosts"},
+    };
+    for (const auto& example : cases) {
+        answers = example.answers;
+        directory_calls = 0;
+        EXPECT_EQ(hosts_file_path_from(fake_calls), example.path) << example.answers.directory;
+        EXPECT_EQ(directory_calls, 1);
+    }
 }
 
 TEST(UpdateHostsFile, TranslatesOnlyLineEnds) {
