@@ -7,6 +7,7 @@
 #include "hosts/hosts_file.h"
 #include "support/resolve_host.h"
 #include "win32/main_dialog.h"
+#include "win32/minimised_icon.h"
 #include "win32/res/resource_ids.h"
 
 #include <commctrl.h>
@@ -248,6 +249,25 @@ TEST_F(main_dialog, minimised_paints_its_icon_and_offers_it_for_dragging) {
         SendMessageA(dialog, WM_PAINT, 0, 0);
         return icon_erasures > 0;
     }));
+}
+
+TEST(minimised_icon_origin, centres_the_icon_with_halves_rounded_toward_zero) {
+    const struct {
+        RECT client;
+        int icon_width, icon_height;
+        LONG x, y;
+    } cases[] = {
+        {{0, 0, 160, 120}, 32, 32, 64, 44},   {{0, 0, 33, 34}, 32, 32, 1, 1},
+        {{0, 0, 31, 30}, 32, 32, 0, 0},    // -0.5 rounded toward zero, not down
+        {{0, 0, 0, 0}, 32, 32, -15, -15},  // -15.5
+        {{10, 20, 170, 140}, 16, 32, 72, 44},
+    };
+    for (const auto& example : cases) {
+        const POINT origin =
+            minimised_icon_origin(example.client, example.icon_width, example.icon_height);
+        EXPECT_EQ(origin.x, example.x) << example.client.right;
+        EXPECT_EQ(origin.y, example.y) << example.client.bottom;
+    }
 }
 
 struct icon_setting {
