@@ -3,6 +3,7 @@
 #include "support/fixed_texts.h"
 #include "win32/application.h"
 #include "win32/login_dialog.h"
+#include "win32/minimised_icon.h"
 #include "win32/res/resource_ids.h"
 #include "win32/window_menu.h"
 
@@ -57,9 +58,9 @@ void CVorlaWOLIRCServerClientDlg::paint_minimised_icon() {
     SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(context), 0);
     RECT client;
     GetClientRect(hwnd(), &client);
-    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(context, x, y, icon_);
+    const POINT origin =
+        minimised_icon_origin(client, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    DrawIcon(context, origin.x, origin.y, icon_);
     EndPaint(hwnd(), &paint);
 }
 

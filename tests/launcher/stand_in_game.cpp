@@ -1,8 +1,8 @@
 // Stands in for game.exe in the launcher's tests, and for notepad.exe in the main dialog's. It
-// writes how it was started (command line, current directory and the KETRIN_GAME_MARK variable it
-// inherited) to <its own name>_record.txt beside itself (game_record.txt as game.exe), then ends;
-// when KETRIN_GAME_HOLD names an event, it keeps running until that event is set, at most 20
-// seconds, so that a test can see it outlive the launcher.
+// writes how it was started (command line, current directory, the KETRIN_GAME_MARK variable it
+// inherited and the flags of its start-up record) to <its own name>_record.txt beside itself
+// (game_record.txt as game.exe), then ends; when KETRIN_GAME_HOLD names an event, it keeps running
+// until that event is set, at most 20 seconds, so that a test can see it outlive the launcher.
 #include <windows.h>
 
 #include <cstdlib>
@@ -51,8 +51,11 @@ void write_record(const std::string& record) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    STARTUPINFOA startup{};
+    GetStartupInfoA(&startup);
     write_record("command_line=" + std::string(GetCommandLineA()) + "\ncurrent_directory=" +
-                 current_directory() + "\nmark=" + variable("KETRIN_GAME_MARK") + "\n");
+                 current_directory() + "\nmark=" + variable("KETRIN_GAME_MARK") +
+                 "\nstartup_flags=" + std::to_string(startup.dwFlags) + "\n");
 
     const std::string hold = variable("KETRIN_GAME_HOLD");
     if (!hold.empty()) {
