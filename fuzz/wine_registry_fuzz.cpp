@@ -2,8 +2,10 @@
 // under ASan, and what is found must not change when the file is read again or grows a key of
 // its own at its end.
 #include "fuzz_check.h"
-#include "support/wine_registry.h"
-#include "support/wine_registry_text.h"
+#include "registry/wine_registry_file.h"
+#include "registry/ansi_code_page.h"
+#include "registry/case_fold.h"
+#include "registry/wine_escapes.h"
 
 #include <cstddef>
 #include <cstdint>
