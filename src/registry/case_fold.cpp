@@ -29,3 +29,18 @@ void fold_case(std::u16string& text) {
         c = fold_case(c);
     }
 }
+
+std::u16string folded_path(std::u16string_view path) {
+    std::u16string folded;
+    for (const char16_t c : path) {
+        if (c != u'\\') {
+            folded += fold_case(c);
+        } else if (!folded.empty() && folded.back() != u'\\') {
+            folded += u'\\';
+        }
+    }
+    if (!folded.empty() && folded.back() == u'\\') {
+        folded.pop_back();
+    }
+    return folded;
+}

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -25,19 +26,13 @@ struct location {
     const Cwine_registry* registry() const { return files[file].get(); }
 };
 
-std::vector<std::u16string> split_folded(const std::u16string& path) {
+std::vector<std::u16string> split_folded(std::u16string_view path) {
     std::vector<std::u16string> parts;
-    std::u16string part;
-    for (const char16_t c : path) {
-        if (c != u'\\') {
-            part += fold_case(c);
-        } else if (!part.empty()) {
-            parts.push_back(std::move(part));
-            part.clear();
-        }
-    }
-    if (!part.empty()) {
-        parts.push_back(std::move(part));
+    const std::u16string folded = folded_path(path);
+    for (std::size_t from = 0; from < folded.size();) {
+        const std::size_t cut = std::min(folded.find(u'\\', from), folded.size());
+        parts.push_back(folded.substr(from, cut - from));
+        from = cut + 1;
     }
     return parts;
 }

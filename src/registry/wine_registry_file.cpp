@@ -167,23 +167,13 @@ bool parse_data(const std::string& bytes, std::string_view data, std::size_t& po
     return false;
 }
 
-// A key line's path: decoded, folded, empty components dropped; false when it cannot be read.
+// A key line's path: decoded and folded; false when it cannot be read.
 bool parse_key_path(std::string_view line, std::u16string& path) {
     std::u16string decoded;
     if (decode_escaped(line.substr(1), ']', decoded) == std::string_view::npos) {
         return false;
     }
-    path.clear();
-    for (const char16_t c : decoded) {
-        if (c != u'\\') {
-            path += fold_case(c);
-        } else if (!path.empty() && path.back() != u'\\') {
-            path += u'\\';
-        }
-    }
-    if (!path.empty() && path.back() == u'\\') {
-        path.pop_back();
-    }
+    path = folded_path(decoded);
     return true;
 }
 

@@ -20,21 +20,23 @@ registry_status open_status(const std::string& subkey) {
 }
 
 TEST(wine_prefix_holds_key, reads_the_other_prefix_through_the_32_bit_view) {
-    const Cscratch_wine_prefix chosen;  // holds nothing
+    const Cscratch_wine_prefix chosen;
     const Cscratch_wine_prefix other;
-    other.write("system.reg", std::string(nox_32) + only_64);
+    chosen.write("system.reg", nox_32);
+    other.write("system.reg",
+                std::string("[Software\\\\Wow6432Node\\\\Westwood\\\\Emperor] 1\n\n") + only_64);
     use_wine_prefix(chosen.directory());
     const struct {
         const char* subkey;
         bool held;
-    } cases[] = {{"Software\\Westwood\\Nox", true},      {"software\\westwood\\NOX", true},
-                 {"Software\\Westwood", true},           {"Software\\Westwood\\Only64", false},
-                 {"Software\\Westwood\\Missing", false}, {"\\Software\\Westwood\\Nox", false}};
+    } cases[] = {{"Software\\Westwood\\Emperor", true}, {"software\\westwood\\EMPEROR", true},
+                 {"Software\\Westwood", true},          {"Software\\Westwood\\Only64", false},
+                 {"Software\\Westwood\\Nox", false},    {"\\Software\\Westwood\\Emperor", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(wine_prefix_holds_key(other.directory(), c.subkey), c.held) << c.subkey;
     }
     EXPECT_FALSE(wine_prefix_holds_key(other.directory() + "/missing", "Software"));
-    EXPECT_EQ(open_status("Software\\Westwood\\Nox"), 2) << "the chosen prefix stays chosen";
+    EXPECT_EQ(open_status("Software\\Westwood\\Nox"), 0) << "the chosen prefix stays chosen";
     use_wine_prefix({});
 }
 
