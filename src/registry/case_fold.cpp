@@ -32,15 +32,23 @@ void fold_case(std::u16string& text) {
 
 std::u16string folded_path(std::u16string_view path) {
     std::u16string folded;
+    fold_path(path, folded);
+    return folded;
+}
+
+void fold_path(std::u16string_view path, std::u16string& folded) {
+    // Written in place: names are long and many, and appending one unit at a time shows.
+    folded.resize(path.size());
+    std::size_t size = 0;
     for (const char16_t c : path) {
         if (c != u'\\') {
-            folded += fold_case(c);
-        } else if (!folded.empty() && folded.back() != u'\\') {
-            folded += u'\\';
+            folded[size++] = fold_case(c);
+        } else if (size > 0 && folded[size - 1] != u'\\') {
+            folded[size++] = u'\\';
         }
     }
-    if (!folded.empty() && folded.back() == u'\\') {
-        folded.pop_back();
+    if (size > 0 && folded[size - 1] == u'\\') {
+        --size;
     }
-    return folded;
+    folded.resize(size);
 }

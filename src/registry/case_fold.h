@@ -8,3 +8,4 @@ void fold_case(std::u16string& text);
 
 // A key path as lookups name it: folded, one backslash between components, empty ones dropped.
 std::u16string folded_path(std::u16string_view path);
+void fold_path(std::u16string_view path, std::u16string& folded);  // into a buffer kept for reuse

@@ -94,6 +94,20 @@ std::size_t decode_escaped(std::string_view text, char end, std::u16string& out)
         if (c == end) {
             return i + 1;
         }
+        // Plain ASCII, most of any name, is copied a run at a time.
+        std::size_t run = i;
+        while (run < text.size() && text[run] != end && text[run] != '\\' &&
+               static_cast<unsigned char>(text[run]) < 0x80) {
+            ++run;
+        }
+        if (run > i) {
+            const std::size_t from = out.size();
+            out.resize(from + (run - i));
+            for (std::size_t k = from; i < run; ++k, ++i) {
+                out[k] = static_cast<char16_t>(text[i]);
+            }
+            continue;
+        }
         if (c != '\\' || i + 1 == text.size()) {
             if (static_cast<unsigned char>(c) < 0x80) {
                 out += static_cast<char16_t>(c);

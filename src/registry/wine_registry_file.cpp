@@ -167,13 +167,45 @@ bool parse_data(const std::string& bytes, std::string_view data, std::size_t& po
     return false;
 }
 
+// Most names are written plainly: ASCII, "\\\\" between components, nothing else escaped. Those
+// are read and folded in one pass; false for any other.
+bool parse_plain_key_path(std::string_view line, std::u16string& path) {
+    path.resize(line.size());
+    std::size_t size = 0;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == ']') {
+            size -= size > 0 && path[size - 1] == u'\\';
+            path.resize(size);
+            return true;
+        }
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+        if (c != '\\') {
+            path[size++] = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+            continue;
+        }
+        if (i + 1 == line.size() || line[++i] != '\\') {
+            return false;
+        }
+        if (size > 0 && path[size - 1] != u'\\') {
+            path[size++] = u'\\';
+        }
+    }
+    return false;
+}
+
 // A key line's path: decoded and folded; false when it cannot be read.
-bool parse_key_path(std::string_view line, std::u16string& path) {
-    std::u16string decoded;
+bool parse_key_path(std::string_view line, std::u16string& decoded, std::u16string& path) {
+    if (parse_plain_key_path(line, path)) {
+        return true;
+    }
+    decoded.clear();
     if (decode_escaped(line.substr(1), ']', decoded) == std::string_view::npos) {
         return false;
     }
-    path = folded_path(decoded);
+    fold_path(decoded, path);
     return true;
 }
 
@@ -188,7 +220,9 @@ bool starts_hex_run(std::string_view line) {
 }  // namespace
 
 Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
-    add_key(u"");
+    keys_.reserve(bytes_.size() / 128);
+    keys_.emplace(u"", 0);
+    chains_.emplace_back();
     const std::size_t end = bytes_.size();
     if (bytes_.compare(0, file_header.size(), file_header) != 0) {
         return;
@@ -198,6 +232,7 @@ Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
     std::uint32_t key = no_key;  // whose values the lines are; none before the first key line
     bool in_preamble = true;
     bool continued = false;  // whether the line is hex data run on from the one before
+    std::u16string decoded, path, previous;  // previous: the last key line's path
     while (pos < end) {
         const std::size_t line_begin = pos;
         const std::string_view line = skip_spaces(next_line(bytes_, pos, end));
@@ -205,14 +240,14 @@ Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
             continued = !line.empty() && line.back() == '\\';
         } else if (!line.empty() && line[0] == '[') {
             if (key != no_key) {
-                lines_[key].back().end = line_begin;
+                bodies_.back().end = line_begin;
             }
             in_preamble = false;
-            std::u16string path;
             // A key line that cannot be read takes its values with it, as Wine skips them.
-            key = parse_key_path(line, path) ? add_key(path) : no_key;
+            key = parse_key_path(line, decoded, path) ? add_key(path, previous) : no_key;
             if (key != no_key) {
-                lines_[key].push_back({pos, end});
+                add_body(key, pos, end);
+                previous = path;
             }
         } else if (in_preamble && line == "#arch=win64") {
             win64_ = true;
@@ -222,17 +257,38 @@ Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
     }
 }
 
-std::uint32_t Cwine_registry::add_key(const std::u16string& path) {
-    const auto [at, added] = keys_.try_emplace(path, static_cast<std::uint32_t>(lines_.size()));
-    if (added) {
-        lines_.emplace_back();
+std::uint32_t Cwine_registry::add_key(const std::u16string& path, const std::u16string& previous) {
+    const auto [at, added] = keys_.try_emplace(path, static_cast<std::uint32_t>(chains_.size()));
+    if (!added) {
+        return at->second;
     }
-    if (added && !path.empty()) {
-        // The keys above it exist too; the nearest one already known stops the climb.
-        const std::size_t cut = path.rfind(u'\\');
-        add_key(cut == std::u16string::npos ? std::u16string() : path.substr(0, cut));
+    chains_.emplace_back();
+    // The keys above it exist too. In Wine's order they mostly lie above the key written before,
+    // which exist already; otherwise the climb stops at the nearest one known.
+    const std::size_t cut = path.rfind(u'\\');
+    const std::size_t parent_size = cut == std::u16string::npos ? 0 : cut;
+    if (previous.compare(0, parent_size, path, 0, parent_size) == 0 &&
+        (previous.size() == parent_size || previous[parent_size] == u'\\')) {
+        return at->second;
+    }
+    for (std::u16string parent = path.substr(0, parent_size);; parent.resize(parent.rfind(u'\\'))) {
+        if (!keys_.try_emplace(parent, static_cast<std::uint32_t>(chains_.size())).second) {
+            break;
+        }
+        chains_.emplace_back();
+        if (parent.find(u'\\') == std::u16string::npos) {
+            break;  // the root exists from the start
+        }
     }
     return at->second;
+}
+
+void Cwine_registry::add_body(std::uint32_t key, std::size_t begin, std::size_t end) {
+    const auto index = static_cast<std::uint32_t>(bodies_.size());
+    bodies_.push_back({begin, end, no_key});
+    chain& lines = chains_[key];
+    (lines.last == no_key ? lines.first : bodies_[lines.last].next) = index;
+    lines.last = index;
 }
 
 std::uint32_t Cwine_registry::find_key(std::u16string_view folded_path) const {
@@ -242,10 +298,11 @@ std::uint32_t Cwine_registry::find_key(std::u16string_view folded_path) const {
 
 template <typename Visit>
 void Cwine_registry::for_each_value_line(std::uint32_t key, Visit visit) const {
-    if (key >= lines_.size()) {
+    if (key >= chains_.size()) {
         return;
     }
-    for (const body& lines : lines_[key]) {
+    for (std::uint32_t at = chains_[key].first; at != no_key; at = bodies_[at].next) {
+        const body& lines = bodies_[at];
         for (std::size_t pos = lines.begin; pos < lines.end;) {
             const std::string_view line = skip_spaces(next_line(bytes_, pos, lines.end));
             if (!line.empty()) {

@@ -46,12 +46,18 @@ class Cwine_registry {
     std::u16string link_target(std::uint32_t key) const;
 
   private:
-    // The lines after one key line, up to the next one.
+    // The lines after one key line, up to the next one; `next`: the key's next such body.
     struct body {
         std::size_t begin, end;
+        std::uint32_t next;
+    };
+    // A key's bodies in file order; none for a key only implied by those below it.
+    struct chain {
+        std::uint32_t first = no_key, last = no_key;
     };
 
-    std::uint32_t add_key(const std::u16string& path);
+    std::uint32_t add_key(const std::u16string& path, const std::u16string& previous);
+    void add_body(std::uint32_t key, std::size_t begin, std::size_t end);
 
     template <typename Visit>
     void for_each_value_line(std::uint32_t key, Visit visit) const;
@@ -59,5 +65,6 @@ class Cwine_registry {
     std::string bytes_;
     bool win64_ = false;
     std::unordered_map<std::u16string, std::uint32_t> keys_;  // path to key id
-    std::vector<std::vector<body>> lines_;  // by key id; a key written twice has two bodies
+    std::vector<chain> chains_;                               // by key id
+    std::vector<body> bodies_;
 };
