@@ -1,5 +1,7 @@
 #include "hosts/file_handle.h"
 
+#include "hosts/file_calls_posix.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -12,7 +14,7 @@ constexpr std::size_t max_transfer = std::size_t{1} << 30;
 
 std::uint64_t Cfile_handle::size_hint() const {
     struct stat status {};
-    if (::fstat(static_cast<int>(native_), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (file_calls().fstat(static_cast<int>(native_), &status) != 0 || !S_ISREG(status.st_mode)) {
         return 0;
     }
     return static_cast<std::uint64_t>(status.st_size);
@@ -20,7 +22,8 @@ std::uint64_t Cfile_handle::size_hint() const {
 
 std::ptrdiff_t Cfile_handle::read_some(char* into, std::size_t most) {
     for (;;) {
-        const ssize_t got = ::read(static_cast<int>(native_), into, std::min(most, max_transfer));
+        const ssize_t got =
+            file_calls().read(static_cast<int>(native_), into, std::min(most, max_transfer));
         if (got >= 0 || errno != EINTR) {
             return got;
         }
@@ -30,8 +33,8 @@ std::ptrdiff_t Cfile_handle::read_some(char* into, std::size_t most) {
 std::ptrdiff_t Cfile_handle::write_some_at(std::uint64_t offset, std::string_view bytes) {
     for (;;) {
         const ssize_t put =
-            ::pwrite(static_cast<int>(native_), bytes.data(), std::min(bytes.size(), max_transfer),
-                     static_cast<off_t>(offset));
+            file_calls().pwrite(static_cast<int>(native_), bytes.data(),
+                                std::min(bytes.size(), max_transfer), static_cast<off_t>(offset));
         if (put >= 0 || errno != EINTR) {
             return put;
         }
@@ -39,11 +42,11 @@ std::ptrdiff_t Cfile_handle::write_some_at(std::uint64_t offset, std::string_vie
 }
 
 bool Cfile_handle::set_length(std::uint64_t length) {
-    return ::ftruncate(static_cast<int>(native_), static_cast<off_t>(length)) == 0;
+    return file_calls().ftruncate(static_cast<int>(native_), static_cast<off_t>(length)) == 0;
 }
 
 bool Cfile_handle::flush() {
-    return ::fsync(static_cast<int>(native_)) == 0;
+    return file_calls().fsync(static_cast<int>(native_)) == 0;
 }
 
 bool Cfile_handle::close() {
@@ -52,5 +55,5 @@ bool Cfile_handle::close() {
     }
     const int fd = static_cast<int>(native_);
     native_ = no_file;
-    return ::close(fd) == 0;
+    return file_calls().close(fd) == 0;
 }

@@ -1,6 +1,6 @@
 #include "hosts/file_handle.h"
 
-#include <windows.h>
+#include "hosts/file_calls_win32.h"
 
 #include <algorithm>
 
@@ -16,7 +16,7 @@ HANDLE handle_of(std::intptr_t native) {
 
 std::uint64_t Cfile_handle::size_hint() const {
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(handle_of(native_), &size) || size.QuadPart < 0) {
+    if (!file_calls().get_file_size(handle_of(native_), &size) || size.QuadPart < 0) {
         return 0;
     }
     return static_cast<std::uint64_t>(size.QuadPart);
@@ -25,7 +25,7 @@ std::uint64_t Cfile_handle::size_hint() const {
 std::ptrdiff_t Cfile_handle::read_some(char* into, std::size_t most) {
     DWORD got = 0;
     const DWORD wanted = static_cast<DWORD>(std::min(most, max_transfer));
-    if (!ReadFile(handle_of(native_), into, wanted, &got, nullptr)) {
+    if (!file_calls().read_file(handle_of(native_), into, wanted, &got, nullptr)) {
         return -1;
     }
     return static_cast<std::ptrdiff_t>(got);
@@ -37,7 +37,7 @@ std::ptrdiff_t Cfile_handle::write_some_at(std::uint64_t offset, std::string_vie
     position.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD put = 0;
     const DWORD wanted = static_cast<DWORD>(std::min(bytes.size(), max_transfer));
-    if (!WriteFile(handle_of(native_), bytes.data(), wanted, &put, &position)) {
+    if (!file_calls().write_file(handle_of(native_), bytes.data(), wanted, &put, &position)) {
         return -1;
     }
     return static_cast<std::ptrdiff_t>(put);
@@ -46,12 +46,12 @@ std::ptrdiff_t Cfile_handle::write_some_at(std::uint64_t offset, std::string_vie
 bool Cfile_handle::set_length(std::uint64_t length) {
     LARGE_INTEGER position{};
     position.QuadPart = static_cast<LONGLONG>(length);
-    return SetFilePointerEx(handle_of(native_), position, nullptr, FILE_BEGIN) &&
-           SetEndOfFile(handle_of(native_));
+    return file_calls().set_file_pointer(handle_of(native_), position, nullptr, FILE_BEGIN) &&
+           file_calls().set_end_of_file(handle_of(native_));
 }
 
 bool Cfile_handle::flush() {
-    return FlushFileBuffers(handle_of(native_)) != 0;
+    return file_calls().flush_file_buffers(handle_of(native_)) != 0;
 }
 
 bool Cfile_handle::close() {
@@ -60,5 +60,5 @@ bool Cfile_handle::close() {
     }
     const HANDLE handle = handle_of(native_);
     native_ = no_file;
-    return CloseHandle(handle) != 0;
+    return file_calls().close_handle(handle) != 0;
 }

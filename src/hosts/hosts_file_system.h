@@ -28,11 +28,18 @@ struct temporary_file {
 };
 
 // Creates an empty file with an unused name in the directory of `target`. When the target exists
-// the new file carries its permissions and owner; empty when they cannot be kept.
+// the new file carries its permissions, owner and extended attributes; empty when they cannot
+// all be kept.
 std::optional<temporary_file> create_file_beside(const std::string& target, bool target_exists);
 
-// Puts the closed file `replacement` in the place of `target` in one step.
-bool replace_file(const std::string& replacement, const std::string& target, bool target_exists);
+// Puts the closed file `replacement` in the place of `target` in one step. A step that fails
+// halfway may leave the old file under another name, and `stranded` then names it: the caller
+// removes it only once `target` holds a whole text again.
+bool replace_file(const std::string& replacement, const std::string& target, bool target_exists,
+                  std::string& stranded);
+
+// Moves the file `from` to `to`, over whatever `to` holds.
+bool move_over(const std::string& from, const std::string& to);
 
 void remove_file(const std::string& path);
 

@@ -1,7 +1,7 @@
 #include "hosts/hosts_file_system.h"
 #include "hosts/wine_hosts_file.h"
 
-#include <windows.h>
+#include "hosts/file_calls_win32.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ std::optional<Cfile_handle> open_for_reading(const std::string& path, bool& miss
     // Shared both ways, as the hosts file is opened everywhere, so that an editor holding it
     // open does not stop the rewrite.
     const HANDLE handle =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file_calls().create_file(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const DWORD error = GetLastError();
     missing = handle == INVALID_HANDLE_VALUE &&
               (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
@@ -37,9 +37,10 @@ bool text_files_use_crlf(const std::string& path) {
 
 void clear_read_only(const std::string& path) {
     // Cleared for good: the mark is not put back, not even when the rewrite fails.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = file_calls().get_file_attributes(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        SetFileAttributesA(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+        file_calls().set_file_attributes(path.c_str(),
+                                         attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
     }
 }
 
@@ -48,50 +49,67 @@ std::optional<std::string> replacement_target(const std::string& path) {
 }
 
 std::optional<temporary_file> create_file_beside(const std::string& target, bool) {
-    // The swap keeps the target's attributes and access list, so the new file needs none.
+    // The swap keeps the target's access list and gives the new file its attributes.
     char name[MAX_PATH]{};
-    if (GetTempFileNameA(directory_of(target).c_str(), "hst", 0, name) == 0) {
+    if (file_calls().get_temp_file_name(directory_of(target).c_str(), "hst", 0, name) == 0) {
         return std::nullopt;
     }
-    std::optional<Cfile_handle> file = handle_if_open(CreateFileA(
+    std::optional<Cfile_handle> file = handle_if_open(file_calls().create_file(
         name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        DeleteFileA(name);
+        file_calls().delete_file(name);
         return std::nullopt;
     }
     return temporary_file{name, std::move(*file)};
 }
 
-bool replace_file(const std::string& replacement, const std::string& target, bool target_exists) {
+bool replace_file(const std::string& replacement, const std::string& target, bool target_exists,
+                  std::string& stranded) {
     if (!target_exists) {
-        return MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+        return file_calls().move_file(replacement.c_str(), target.c_str(),
+                                      MOVEFILE_WRITE_THROUGH) != 0;
+    }
+    // The swap does not carry the attributes everywhere (under Wine the new file keeps only its
+    // own): the new file takes the old one's, less read-only, or the swap is not made.
+    const DWORD attributes = file_calls().get_file_attributes(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        !file_calls().set_file_attributes(replacement.c_str(),
+                                          attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})) {
+        return false;
     }
     // Named by us, the old file's stand-in: without one, Wine's swap leaves an empty file of its
     // own behind whenever it fails.
     const std::string backup = replacement + ".old";
-    const bool replaced = ReplaceFileA(target.c_str(), replacement.c_str(), backup.c_str(),
-                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
-    if (!replaced && GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        // The old file already went to the backup name: finish the swap, or put it back.
-        const bool moved = MoveFileExA(replacement.c_str(), target.c_str(),
-                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-        if (!moved) {
-            MoveFileExA(backup.c_str(), target.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        }
-        DeleteFileA(backup.c_str());
-        return moved;
+    const bool replaced =
+        file_calls().replace_file(target.c_str(), replacement.c_str(), backup.c_str(),
+                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+    if (replaced || GetLastError() != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        file_calls().delete_file(backup.c_str());
+        return replaced;
     }
-    DeleteFileA(backup.c_str());
-    return replaced;
+    // The old file already went to the backup name: finish the swap, or put it back. When
+    // neither works the backup holds the only copy of the old text.
+    if (move_over(replacement, target)) {
+        file_calls().delete_file(backup.c_str());
+        return true;
+    }
+    if (!move_over(backup, target)) {
+        stranded = backup;
+    }
+    return false;
+}
+
+bool move_over(const std::string& from, const std::string& to) {
+    return file_calls().move_file(from.c_str(), to.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 void remove_file(const std::string& path) {
-    DeleteFileA(path.c_str());
+    file_calls().delete_file(path.c_str());
 }
 
 std::optional<Cfile_handle> open_for_rewrite(const std::string& path) {
-    return handle_if_open(CreateFileA(path.c_str(), GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    return handle_if_open(file_calls().create_file(path.c_str(), GENERIC_WRITE,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }

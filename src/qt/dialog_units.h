@@ -1,18 +1,25 @@
 #pragma once
+#include <QFont>
 #include <QRect>
 
-// Dialog templates measure in dialog units; the Linux program converts them with base units of
-// 6 by 13 pixels (a unit is a quarter of the base width and an eighth of the base height),
-// rounding to the nearest pixel as the Windows conversion does.
-inline int dialog_units_x(int units) {
-    return (units * 6 + 2) / 4;
-}
+// Converts a template's dialog units into pixels with the base units of the font the dialog
+// uses, computed as Windows computes them for a template with its own font: the average width of
+// the 52 Latin letters and the font's height. A unit is a quarter of the base width and an eighth
+// of the base height, rounded to the nearest pixel as the Windows conversion rounds.
+class Cdialog_units {
+  public:
+    explicit Cdialog_units(const QFont& font);
 
-inline int dialog_units_y(int units) {
-    return (units * 13 + 4) / 8;
-}
+    int base_width() const { return base_width_; }
+    int base_height() const { return base_height_; }
 
-inline QRect dialog_units_rect(int x, int y, int width, int height) {
-    return QRect(dialog_units_x(x), dialog_units_y(y), dialog_units_x(width),
-                 dialog_units_y(height));
-}
+    int x(int units) const { return (units * base_width_ + 2) / 4; }
+    int y(int units) const { return (units * base_height_ + 4) / 8; }
+    QRect rect(int x_units, int y_units, int width_units, int height_units) const {
+        return QRect(x(x_units), y(y_units), x(width_units), y(height_units));
+    }
+
+  private:
+    int base_width_;
+    int base_height_;
+};

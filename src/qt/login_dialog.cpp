@@ -23,8 +23,8 @@ constexpr std::uint32_t edit_read_only_multiline = 0x0004 | 0x0080 | 0x0800;
 
 // A combo box stands at its template place; its height is its closed height, which the
 // template's (that of the dropped-down list) does not give.
-void place_combo(QComboBox* combo, int x, int y, int width) {
-    const QRect r = dialog_units_rect(x, y, width, 0);
+void place_combo(QComboBox* combo, const Cdialog_units& units, int x, int y, int width) {
+    const QRect r = units.rect(x, y, width, 0);
     combo->setGeometry(r.x(), r.y(), r.width(), combo->sizeHint().height());
 }
 
@@ -45,7 +45,8 @@ Cqt_login_dialog::Cqt_login_dialog(Clogin_services& services, std::string server
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    resize(dialog_units_rect(0, 0, 330, 300).size());
+    const Cdialog_units units(font());
+    resize(units.rect(0, 0, 330, 300).size());
 
     game_list_->setObjectName(QStringLiteral("game_list"));
     nick_list_->setObjectName(QStringLiteral("nick_list"));
@@ -53,12 +54,12 @@ Cqt_login_dialog::Cqt_login_dialog(Clogin_services& services, std::string server
     ok_->setObjectName(QStringLiteral("ok"));
     transcript_->setObjectName(QStringLiteral("transcript"));
 
-    place_combo(game_list_, 7, 7, 50);
-    place_combo(nick_list_, 7, 24, 50);
-    reset_passwords_->setGeometry(dialog_units_rect(7, 77, 41, 10));
-    ok_->setGeometry(dialog_units_rect(273, 7, 50, 14));
+    place_combo(game_list_, units, 7, 7, 50);
+    place_combo(nick_list_, units, 7, 24, 50);
+    reset_passwords_->setGeometry(units.rect(7, 77, 41, 10));
+    ok_->setGeometry(units.rect(273, 7, 50, 14));
     ok_->setDefault(true);
-    transcript_->setGeometry(dialog_units_rect(7, 43, 50, 25));
+    transcript_->setGeometry(units.rect(7, 43, 50, 25));
     transcript_->setReadOnly(true);
     transcript_->setLineWrapMode(QPlainTextEdit::NoWrap);
     transcript_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

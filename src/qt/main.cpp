@@ -41,6 +41,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     Cplatform_services services;
     Cqt_main_dialog dialog(services, prefixes);
-    dialog.exec();
+    dialog.run();
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "qt/main_dialog.h"
 
+#include "app/menu_commands.h"
 #include "qt/ansi_text.h"
-#include "qt/dialog_units.h"
 #include "qt/ip_address_edit.h"
 #include "qt/login_dialog.h"
 #include "qt/prefix_row.h"
@@ -9,6 +9,8 @@
 #include "support/fixed_texts.h"
 #include "registry/wine_prefix_choice.h"
 
+#include <QAction>
+#include <QEventLoop>
 #include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
@@ -18,18 +20,19 @@
 
 namespace {
 
-QLineEdit* make_path_field(QWidget* parent, const char* name, int y) {
+QLineEdit* make_path_field(QWidget* parent, const Cdialog_units& units, const char* name, int y) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QLatin1String(name));
     field->setReadOnly(true);
-    field->setGeometry(dialog_units_rect(7, y, 331, 14));
+    field->setGeometry(units.rect(7, y, 331, 14));
     return field;
 }
 
-Cip_address_edit* make_address_field(QWidget* parent, const char* name, int y) {
+Cip_address_edit* make_address_field(QWidget* parent, const Cdialog_units& units, const char* name,
+                                     int y) {
     auto* field = new Cip_address_edit(parent);
     field->setObjectName(QLatin1String(name));
-    field->setGeometry(dialog_units_rect(7, y, 100, 15));
+    field->setGeometry(units.rect(7, y, 100, 15));
     return field;
 }
 
@@ -45,20 +48,26 @@ QIcon application_icon() {
 Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, const wine_prefix_search& prefixes,
                                  QWidget* parent)
     : QDialog(parent),
+      units_(font()),
       // Made in tab order: the controls' order is the focus order.
-      community_address_(make_address_field(this, "community_address", 7)),
-      current_address_(make_address_field(this, "current_address", 24)),
-      hosts_path_(make_path_field(this, "hosts_path", 41)),
-      api_path_(make_path_field(this, "api_path", 57)),
+      community_address_(make_address_field(this, units_, "community_address", 7)),
+      current_address_(make_address_field(this, units_, "current_address", 24)),
+      hosts_path_(make_path_field(this, units_, "hosts_path", 41)),
+      api_path_(make_path_field(this, units_, "api_path", 57)),
       services_(services),
       model_(*this, services) {
     add_button("&Ladders", "ladders", command_ladders, 343, 7);
     add_button("&Reset (WOL)", "reset", command_reset, 343, 24);
+    add_button("&Apply", "apply", command_apply, 343, 41);
     add_button("&Test", "test", command_test, 343, 57);
+    add_menu_commands();
+    hosts_path_->installEventFilter(this);
 
     setWindowTitle(QStringLiteral("Ketrin Client"));
     setWindowIcon(application_icon());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A window of its own, not a dialog: window managers and taskbars then treat it as the
+    // program's main window rather than as transient for a hidden leader.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     // The prefix row goes below the template's controls (and after them in tab order), as wide as
@@ -71,8 +80,8 @@ Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, const wine_prefix_s
             model_.read_api_path();
         },
         this);
-    prefix_row_->place(dialog_units_rect(7, 73, 331, 14));
-    setFixedSize(dialog_units_x(400), prefix_row_->geometry().bottom() + 1 + dialog_units_y(7));
+    prefix_row_->place(units_.rect(7, 73, 331, 14));
+    setFixedSize(units_.x(400), prefix_row_->geometry().bottom() + 1 + units_.y(7));
 
     model_.initialise();
     community_address_->setFocus(Qt::OtherFocusReason);
@@ -81,24 +90,53 @@ Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, const wine_prefix_s
 void Cqt_main_dialog::add_button(const char* text, const char* name, int command_id, int x, int y) {
     auto* button = new QPushButton(QString::fromLatin1(text), this);
     button->setObjectName(QLatin1String(name));
-    button->setGeometry(dialog_units_rect(x, y, 50, 14));
+    button->setGeometry(units_.rect(x, y, 50, 14));
+    // The template has no default button: Enter presses the focused button or ends the dialog.
+    button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, command_id] { on_command(command_id); });
+}
+
+void Cqt_main_dialog::add_menu_commands() {
+    for (const menu_command& entry : menu_commands) {
+        auto* action = new QAction(QString::fromLatin1(entry.text), this);
+        const int command_id = entry.command_id;
+        connect(action, &QAction::triggered, this, [this, command_id] { on_command(command_id); });
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 bool Cqt_main_dialog::on_command(int command_id) {
     return model_.on_command(command_id);
 }
 
+void Cqt_main_dialog::run() {
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    loop.exec();
+}
+
 void Cqt_main_dialog::keyPressEvent(QKeyEvent* event) {
-    // Enter ends the dialog unless a push button has the focus (then it presses that button),
-    // as the Windows dialog does; Escape ends it through QDialog.
+    // Enter presses the push button that has the focus, else it ends the dialog, as the Windows
+    // dialog does; Escape ends it through QDialog.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier &&
-        qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
-        accept();
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        } else {
+            accept();
+        }
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool Cqt_main_dialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == hosts_path_ && event->type() == QEvent::MouseButtonDblClick) {
+        on_command(command_edit_hosts);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Cqt_main_dialog::set_community_address(std::uint32_t control_value) {

@@ -3,6 +3,7 @@
 #include "app/main_view.h"
 #include "app/system_services.h"
 #include "app/wine_prefix_discovery.h"
+#include "qt/dialog_units.h"
 
 #include <QDialog>
 
@@ -10,9 +11,11 @@ class QLineEdit;
 class Cip_address_edit;
 class Cqt_prefix_row;
 
-// The main dialog: the two addresses, the hosts-file and API paths, the buttons, and below them
-// the Wine prefix row. Every command, a button's or one with no control of its own (apply, open
-// the hosts file), goes through on_command. The registry is read from the prefix the row shows.
+// The main dialog: the two addresses, the hosts-file and API paths, the buttons (with Apply in
+// the button column's free slot), and below them the Wine prefix row. Every command goes through
+// on_command: a button's, the context menu's (apply, open the hosts file), and a double-click on
+// the hosts path (open it). It is an ordinary top-level window with no default button. The
+// registry is read from the prefix the row shows.
 class Cqt_main_dialog : public QDialog, private Cmain_view {
   public:
     explicit Cqt_main_dialog(Csystem_services& services, const wine_prefix_search& prefixes = {},
@@ -21,8 +24,12 @@ class Cqt_main_dialog : public QDialog, private Cmain_view {
     // The dialog's command entry. Returns false for an identifier it does not know.
     bool on_command(int command_id);
 
+    // Shows the window and returns once it is closed: by its close box, Escape or Enter.
+    void run();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void set_community_address(std::uint32_t control_value) override;
@@ -36,7 +43,9 @@ class Cqt_main_dialog : public QDialog, private Cmain_view {
     void run_login_dialog() override;
 
     void add_button(const char* text, const char* name, int command_id, int x, int y);
+    void add_menu_commands();
 
+    Cdialog_units units_;
     Cip_address_edit* community_address_;
     Cip_address_edit* current_address_;
     QLineEdit* hosts_path_;

@@ -56,7 +56,7 @@ void Cqt_prefix_row::place(const QRect& place) {
     prefixes_->setGeometry(0, 0, place.width(), place.height());
     int height = place.height();
     if (!note_->isHidden()) {
-        const int note_top = height + dialog_units_y(3);
+        const int note_top = height + Cdialog_units(font()).y(3);
         const int note_height = note_->heightForWidth(place.width());
         note_->setGeometry(0, note_top, place.width(), note_height);
         height = note_top + note_height;

@@ -1,9 +1,13 @@
 #include "support/tcp_socket.h"
 
+#include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
 
@@ -17,6 +21,38 @@ int descriptor(native_socket socket) {
 std::size_t range_length(const char* start, const char* end) {
     const auto length = static_cast<std::size_t>(end - start);
     return length > INT_MAX ? INT_MAX : length;
+}
+
+// Windows gives up on a host that never answers after its default retransmissions, about 21 s;
+// the kernel here would wait about two minutes, with the window unpainted all the while.
+constexpr std::chrono::milliseconds connect_time_limit{21000};
+
+// Waits for a connection begun without blocking; 0 once it is made, else -1 and errno.
+int wait_for_connection(int fd) {
+    const auto deadline = std::chrono::steady_clock::now() + connect_time_limit;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd wanted{fd, POLLOUT, 0};
+        const int ready = ::poll(&wanted, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        if (ready < 0 && errno == EINTR) {
+            continue;
+        }
+        if (ready < 0) {
+            return -1;
+        }
+        if (ready == 0) {
+            errno = ETIMEDOUT;
+            return -1;
+        }
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) {
+            return -1;
+        }
+        errno = error;
+        return error == 0 ? 0 : -1;
+    }
 }
 
 }  // namespace
@@ -41,7 +77,20 @@ int Ctcp_socket::connect(std::uint32_t address_network_order, std::uint16_t port
     target.sin_family = AF_INET;
     target.sin_port = port_network_order;
     target.sin_addr.s_addr = address_network_order;
-    return ::connect(descriptor(get()), reinterpret_cast<const sockaddr*>(&target), sizeof target);
+    // Made without blocking and waited for with a time limit; the socket blocks again after.
+    const int fd = descriptor(get());
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0) {
+        return ::connect(fd, reinterpret_cast<const sockaddr*>(&target), sizeof target);
+    }
+    int result = ::connect(fd, reinterpret_cast<const sockaddr*>(&target), sizeof target);
+    if (result != 0 && errno == EINPROGRESS) {
+        result = wait_for_connection(fd);
+    }
+    const int error = errno;
+    ::fcntl(fd, F_SETFL, flags);
+    errno = error;
+    return result;
 }
 
 int Ctcp_socket::send(const char* start, const char* end) {

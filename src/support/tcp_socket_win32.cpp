@@ -1,6 +1,6 @@
 #include "support/tcp_socket.h"
 
-#include <winsock2.h>
+#include "support/winsock_startup_win32.h"
 
 #include <climits>
 #include <cstring>
@@ -17,14 +17,18 @@ int range_length(const char* start, const char* end) {
 
 }  // namespace
 
-int winsock_startup() {
-    if (sockets_started) {
+int winsock_startup_with(bool& started, decltype(&WSAStartup) start) {
+    if (started) {
         return 0;
     }
     // Set first: a start that failed is not tried again.
-    sockets_started = true;
+    started = true;
     WSADATA data;
-    return WSAStartup(MAKEWORD(2, 0), &data) != 0 ? 1 : 0;
+    return start(MAKEWORD(2, 0), &data) != 0 ? 1 : 0;
+}
+
+int winsock_startup() {
+    return winsock_startup_with(sockets_started, WSAStartup);
 }
 
 void Ctcp_socket::close_socket(native_socket socket) {

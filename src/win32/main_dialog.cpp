@@ -3,7 +3,9 @@
 #include "support/fixed_texts.h"
 #include "win32/application.h"
 #include "win32/login_dialog.h"
+#include "win32/minimised_icon.h"
 #include "win32/res/resource_ids.h"
+#include "win32/window_menu.h"
 
 CVorlaWOLIRCServerClientDlg::CVorlaWOLIRCServerClientDlg(Csystem_services& services)
     : Cdialog_window(IDD_MAIN_DIALOG),
@@ -21,6 +23,7 @@ void CVorlaWOLIRCServerClientDlg::do_data_exchange(Cdata_exchange& exchange) {
 BOOL CVorlaWOLIRCServerClientDlg::on_init_dialog() {
     Cdialog_window::on_init_dialog();
     model_.initialise();
+    add_menu_commands(hwnd());
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     return TRUE;
@@ -30,7 +33,14 @@ bool CVorlaWOLIRCServerClientDlg::on_command(WORD id, WORD notification) {
     return notification == 0 && model_.on_command(id);
 }
 
-bool CVorlaWOLIRCServerClientDlg::on_message(UINT message, WPARAM, LPARAM, LRESULT& result) {
+bool CVorlaWOLIRCServerClientDlg::on_message(UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
+    if (message == WM_SYSCOMMAND) {
+        const int command = menu_command_chosen(wparam);
+        if (command != 0) {
+            model_.on_command(command);
+            return true;
+        }
+    }
     if (message == WM_PAINT && IsIconic(hwnd())) {
         paint_minimised_icon();
         return true;
@@ -48,9 +58,9 @@ void CVorlaWOLIRCServerClientDlg::paint_minimised_icon() {
     SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(context), 0);
     RECT client;
     GetClientRect(hwnd(), &client);
-    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(context, x, y, icon_);
+    const POINT origin =
+        minimised_icon_origin(client, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    DrawIcon(context, origin.x, origin.y, icon_);
     EndPaint(hwnd(), &paint);
 }
 

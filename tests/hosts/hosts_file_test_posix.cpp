@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <grp.h>
+#include <map>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,6 +50,36 @@ struct stat status_of(const std::string& path) {
         ADD_FAILURE() << "no file " << path;
     }
     return status;
+}
+
+// Every extended attribute of a file, name to value.
+std::map<std::string, std::string> attributes_of(const std::string& path) {
+    std::map<std::string, std::string> attributes;
+    std::string names(
+        static_cast<std::size_t>(std::max<ssize_t>(::listxattr(path.c_str(), nullptr, 0), 0)),
+        '\0');
+    names.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(::listxattr(path.c_str(), names.data(), names.size()), 0)));
+    for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+        const std::string name = names.c_str() + at;
+        std::string value(static_cast<std::size_t>(std::max<ssize_t>(
+                              ::getxattr(path.c_str(), name.c_str(), nullptr, 0), 0)),
+                          '\0');
+        value.resize(static_cast<std::size_t>(std::max<ssize_t>(
+            ::getxattr(path.c_str(), name.c_str(), value.data(), value.size()), 0)));
+        attributes[name] = value;
+    }
+    return attributes;
+}
+
+// A file with an access list that grants nobody writing, and a user attribute of odd bytes.
+// Skips where the file system of the scratch directory holds neither.
+void give_acl_and_user_attribute(const std::string& path) {
+    const std::string value("odd\0\xff bytes", 11);
+    if (::setxattr(path.c_str(), "user.ketrin", value.data(), value.size(), 0) != 0 ||
+        std::system(("setfacl -m u:65534:rw '" + path + "'").c_str()) != 0) {
+        GTEST_SKIP() << "the scratch file system holds no user attributes or access lists";
+    }
 }
 
 TEST(HostsFilePath, IsTheSystemHostsFile) {
@@ -94,6 +127,45 @@ TEST(UpdateHostsFile, RewritesInPlaceWhenTheOwnerCouldNotBeKept) {
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_uid, 0u);
     EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(file_bytes(hosts), "127.0.0.1 localhost\n" + applied_pair);
+    EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+}
+
+TEST(UpdateHostsFile, CarriesEveryExtendedAttributeWhenItSwapsTheFile) {
+    Cscratch_directory directory;
+    const std::string hosts = directory / "hosts";
+    put_file_bytes(hosts, "127.0.0.1 localhost\n");
+    give_acl_and_user_attribute(hosts);
+    const auto before = attributes_of(hosts);
+    ASSERT_EQ(before.count("system.posix_acl_access"), 1u);
+    ASSERT_EQ(before.count("user.ketrin"), 1u);
+    const struct stat status = status_of(hosts);
+
+    EXPECT_EQ(update_hosts_file(hosts, "192.0.2.10"), 0);
+    EXPECT_NE(status_of(hosts).st_ino, status.st_ino) << "the file was not swapped";
+    EXPECT_EQ(status_of(hosts).st_mode, status.st_mode);
+    EXPECT_EQ(attributes_of(hosts), before);
+    EXPECT_EQ(file_bytes(hosts), "127.0.0.1 localhost\n" + applied_pair);
+    EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+}
+
+TEST(UpdateHostsFile, RewritesInPlaceWhenAnAttributeCannotBeCarried) {
+    // Only the administrator may set a security attribute: the user's own swapped-in file could
+    // not carry it.
+    Cscratch_directory directory;
+    const std::string hosts = directory / "hosts";
+    ASSERT_EQ(::chmod(directory.path().c_str(), 0777), 0);
+    put_file_bytes(hosts, "127.0.0.1 localhost\n");
+    ASSERT_EQ(::chown(hosts.c_str(), nobody, nobody), 0);
+    if (::setxattr(hosts.c_str(), "security.ketrin", "label", 5, 0) != 0) {
+        GTEST_SKIP() << "the scratch file system holds no security attributes";
+    }
+    const auto before = attributes_of(hosts);
+    const struct stat status = status_of(hosts);
+
+    EXPECT_EQ(update_as_nobody(hosts, "192.0.2.10"), 0);
+    EXPECT_EQ(status_of(hosts).st_ino, status.st_ino) << "the file was swapped";
+    EXPECT_EQ(attributes_of(hosts), before);
     EXPECT_EQ(file_bytes(hosts), "127.0.0.1 localhost\n" + applied_pair);
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }

@@ -1,6 +1,7 @@
 #include "hosts/hosts_file.h"
 #include "hosts/wine_hosts_file.h"
 
+#include "hosts/hosts_path_calls_win32.h"
 #include "hosts/hosts_test_files.h"
 #include "hosts/line_ends.h"
 #include "support/fixed_texts.h"
@@ -8,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <algorithm>
+#include <cstring>
 
 std::string file_text(std::string_view lf_text) {
     return crlf_line_ends(lf_text);
@@ -56,6 +60,66 @@ TEST(HostsFilePathWithoutDrive, IsTheWindowsPath) {
     EXPECT_EQ(hosts_file_path(), windows_hosts_file_path());
 }
 
+// What the three calls answer, for the fake calls below.
+struct system_answers {
+    bool version_known;
+    DWORD platform;
+    const char* directory;  // empty: the directory query fails
+};
+system_answers answers;
+int directory_calls = 0;
+
+UINT give_directory(LPSTR buffer, UINT size) {
+    ++directory_calls;
+    EXPECT_EQ(size, 256u);
+    const std::size_t length = std::strlen(answers.directory);
+    std::memcpy(buffer, answers.directory, std::min<std::size_t>(length, size));
+    if (length < size) {
+        buffer[length] = '\0';
+    }
+    return static_cast<UINT>(length);
+}
+
+const hosts_path_calls fake_calls{
+    [](LPOSVERSIONINFOA version) -> BOOL {
+        EXPECT_EQ(version->dwOSVersionInfoSize, 148u);
+        version->dwPlatformId = answers.platform;
+        return answers.version_known;
+    },
+    [](LPSTR buffer, UINT size) {
+        EXPECT_EQ(answers.platform, DWORD{VER_PLATFORM_WIN32_NT}) << "asked the system directory";
+        return give_directory(buffer, size);
+    },
+    [](LPSTR buffer, UINT size) {
+        EXPECT_TRUE(answers.platform != VER_PLATFORM_WIN32_NT || !answers.version_known)
+            << "asked the Windows directory";
+        return give_directory(buffer, size);
+    },
+};
+
+TEST(HostsFilePath, FollowsTheFamilyOfTheSystemAndFallsBackToAFixedPath) {
+    const std::string full(256, 'd');
+    const struct {
+        system_answers answers;
+        std::string path;
+    } cases[] = {
+        {{true, VER_PLATFORM_WIN32_NT, "C:\\WINDOWS\\system32"},
+         "C:\\WINDOWS\\system32\\drivers\\etc\\hosts"},
+        {{true, VER_PLATFORM_WIN32_WINDOWS, "C:\\WINDOWS"}, "C:\\WINDOWS\\hosts"},
+        {{false, VER_PLATFORM_WIN32_NT, "C:\\WINDOWS"}, "C:\\WINDOWS\\hosts"},
+        {{true, VER_PLATFORM_WIN32_WINDOWS, "C:\\"}, "C:\\\\hosts"},
+        {{true, VER_PLATFORM_WIN32_NT, ""}, "c:\\windows\\hosts"},
+        {{true, VER_PLATFORM_WIN32_WINDOWS, ""}, "c:\\windows\\hosts"},
+        {{true, VER_PLATFORM_WIN32_NT, full.c_str()}, full + "\\drivers\\etc\\hosts"},
+    };
+    for (const auto& example : cases) {
+        answers = example.answers;
+        directory_calls = 0;
+        EXPECT_EQ(hosts_file_path_from(fake_calls), example.path) << example.answers.directory;
+        EXPECT_EQ(directory_calls, 1);
+    }
+}
+
 TEST(UpdateHostsFile, TranslatesOnlyLineEnds) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
@@ -73,6 +137,21 @@ TEST(UpdateHostsFile, ClearsTheReadOnlyAttributeForGood) {
 
     EXPECT_EQ(update_hosts_file(hosts, "192.0.2.10"), 0);
     EXPECT_EQ(GetFileAttributesA(hosts.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(file_bytes(hosts), "127.0.0.1 localhost\r\n" + applied_pair);
+    EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+}
+
+TEST(UpdateHostsFile, KeepsEveryAttributeButReadOnly) {
+    Cscratch_directory directory;
+    const std::string hosts = directory / "hosts";
+    put_file_bytes(hosts, "127.0.0.1 localhost\r\n");
+    ASSERT_TRUE(SetFileAttributesA(
+        hosts.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    const DWORD before = GetFileAttributesA(hosts.c_str());
+    ASSERT_EQ(before & 7u, 7u);
+
+    EXPECT_EQ(update_hosts_file(hosts, "192.0.2.10"), 0);
+    EXPECT_EQ(GetFileAttributesA(hosts.c_str()), before & ~DWORD{FILE_ATTRIBUTE_READONLY});
     EXPECT_EQ(file_bytes(hosts), "127.0.0.1 localhost\r\n" + applied_pair);
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }

@@ -304,6 +304,20 @@ TEST_F(launcher_test, leaves_the_game_the_callers_directory_and_environment) {
     EXPECT_EQ(record["mark"], mark_);
 }
 
+// The game gets no show flag, placement, title or standard handles from the launcher. (Whether
+// it gets the system's default error mode Wine does not show: a started process never inherits
+// the error mode there.)
+TEST_F(launcher_test, gives_the_game_a_start_up_record_that_asks_for_nothing) {
+    const std::wstring games = scratch_.make(L"games");
+    const std::wstring launcher = place_launcher(games, L"launcher.exe");
+    place_game(games);
+
+    expect_quiet_end(job_.run(launcher, L"", games));
+
+    ASSERT_TRUE(job_.all_ended());
+    EXPECT_EQ(read_record(games)["startup_flags"], "0");
+}
+
 TEST_F(launcher_test, ends_with_zero_and_shows_nothing_when_no_game_lies_beside_it) {
     const std::wstring games = scratch_.make(L"games");
     const std::wstring launcher = place_launcher(games, L"launcher.exe");

@@ -1,6 +1,7 @@
-// Stands in for game.exe in the launcher's tests. It writes how it was started (command line,
-// current directory and the KETRIN_GAME_MARK variable it inherited) to
-// game_record.txt beside itself, then ends; when KETRIN_GAME_HOLD names an event, it keeps running
+// Stands in for game.exe in the launcher's tests, and for notepad.exe in the main dialog's. It
+// writes how it was started (command line, current directory, the KETRIN_GAME_MARK variable it
+// inherited and the flags of its start-up record) to <its own name>_record.txt beside itself
+// (game_record.txt as game.exe), then ends; when KETRIN_GAME_HOLD names an event, it keeps running
 // until that event is set, at most 20 seconds, so that a test can see it outlive the launcher.
 #include <windows.h>
 
@@ -9,10 +10,11 @@
 
 namespace {
 
-std::wstring own_directory() {
+// The own path without its extension (C:\dir\game for C:\dir\game.exe).
+std::wstring own_path_stem() {
     std::wstring path(32768, L'\0');
     path.resize(GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size())));
-    return path.substr(0, path.rfind(L'\\') + 1);
+    return path.substr(0, path.rfind(L'.'));
 }
 
 std::string current_directory() {
@@ -29,8 +31,8 @@ std::string variable(const char* name) {
 // The record appears under its final name only when complete, so a test never reads half of it.
 void write_record(const std::string& record) {
     // The long form of the path lifts the 260-character limit: some tests put the game deep down.
-    const std::wstring directory = L"\\\\?\\" + own_directory();
-    const std::wstring scratch = directory + L"game_record.tmp";
+    const std::wstring stem = L"\\\\?\\" + own_path_stem();
+    const std::wstring scratch = stem + L"_record.tmp";
     HANDLE file = CreateFileW(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -42,16 +44,18 @@ void write_record(const std::string& record) {
         written == record.size();
     CloseHandle(file);
     if (complete) {
-        MoveFileExW(scratch.c_str(), (directory + L"game_record.txt").c_str(),
-                    MOVEFILE_REPLACE_EXISTING);
+        MoveFileExW(scratch.c_str(), (stem + L"_record.txt").c_str(), MOVEFILE_REPLACE_EXISTING);
     }
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    STARTUPINFOA startup{};
+    GetStartupInfoA(&startup);
     write_record("command_line=" + std::string(GetCommandLineA()) + "\ncurrent_directory=" +
-                 current_directory() + "\nmark=" + variable("KETRIN_GAME_MARK") + "\n");
+                 current_directory() + "\nmark=" + variable("KETRIN_GAME_MARK") +
+                 "\nstartup_flags=" + std::to_string(startup.dwFlags) + "\n");
 
     const std::string hold = variable("KETRIN_GAME_HOLD");
     if (!hold.empty()) {

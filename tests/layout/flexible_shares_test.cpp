@@ -1,6 +1,10 @@
 #include "layout/flexible_shares.h"
 
+#include "layout/capped_flexible_shares.h"
+
 #include <gtest/gtest.h>
+
+#include <numeric>
 
 #include <string>
 #include <vector>
@@ -122,6 +126,62 @@ TEST(flexible_space, ends_and_respects_minima_for_many_trees) {
             }
         }
     }
+}
+
+std::vector<std::int32_t> sizes_of(const std::vector<flexible_cell>& cells) {
+    std::vector<std::int32_t> sizes;
+    for (const flexible_cell& cell : cells) {
+        sizes.push_back(cell.size);
+    }
+    return sizes;
+}
+
+// Seven flexible children and eleven held at 5: the rounds once overshot by turns (-6, +8,
+// -6, ...) and never ended.
+TEST(flexible_space, rounds_that_would_overshoot_for_ever_end_and_fill_the_space) {
+    std::vector<flexible_cell> cells(7, flex(5));
+    cells.insert(cells.end(), 11, flex(5, 5));
+    ASSERT_FALSE(capped_flexible_shares(1831, cells, 1 << 16)) << "the rounds used to end";
+    share_flexible_space(1831, cells);
+    const std::vector<std::int32_t> sizes = sizes_of(cells);
+    EXPECT_EQ(std::accumulate(sizes.begin(), sizes.end(), 0), 1831);
+    for (std::size_t i = 7; i < sizes.size(); ++i) {
+        EXPECT_EQ(sizes[i], 5) << "child " << i;
+    }
+}
+
+// Trees with many flexible children, maxima among them: wherever the rounds used to end, the
+// sizes are the same as before.
+TEST(flexible_space, gives_the_old_sizes_wherever_the_old_rounds_ended) {
+    std::uint32_t seed = 977;
+    auto next = [&seed](std::uint32_t bound) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<std::int32_t>((seed >> 8) % bound);
+    };
+    const std::int32_t spaces[] = {300, 3000, 30000};
+    int ended = 0;
+    int endless = 0;
+    for (int tree = 0; tree < 20000; ++tree) {
+        std::vector<flexible_cell> cells(1 + next(30));
+        for (flexible_cell& c : cells) {
+            c.min = next(3) == 0 ? next(60) : 5;
+            const std::int32_t kind = next(6);
+            c.max = kind <= 1 ? c.min : kind == 2 ? c.min + next(30) : -1;
+            c.flexible = kind != 5;
+            c.size = c.flexible ? 0 : next(50);
+        }
+        const std::int32_t space = next(spaces[next(3)]);
+        const auto before = capped_flexible_shares(space, cells, 8192);
+        share_flexible_space(space, cells);
+        if (before) {
+            ++ended;
+            ASSERT_EQ(sizes_of(cells), *before) << "tree " << tree << ", space " << space;
+        } else {
+            ++endless;
+        }
+    }
+    EXPECT_GT(ended, 3000);
+    EXPECT_GT(endless, 10) << "the table no longer holds rounds that never end";
 }
 
 }  // namespace

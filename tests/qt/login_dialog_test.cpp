@@ -3,6 +3,7 @@
 #include "layout/fake_layout_dialog.h"
 #include "layout/layout_dialog_rules.h"
 #include "layout/login_panes.h"
+#include "qt/dialog_control.h"
 #include "qt/dialog_units.h"
 #include "qt/qt_test_support.h"
 #include "support/fixed_texts.h"
@@ -39,13 +40,6 @@ std::vector<combo_entry> entries(const QComboBox* combo) {
         list.push_back({combo->itemText(i), combo->itemData(i).value<qint64>()});
     }
     return list;
-}
-
-template <typename Widget>
-Widget* control(QWidget& dialog, const char* name) {
-    Widget* widget = dialog.findChild<Widget*>(QLatin1String(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
 }
 
 // Sets an environment variable for as long as it lives.
@@ -177,18 +171,19 @@ class LoginLayout : public ::testing::Test {
         services.registry = &registry;
         dialog = std::make_unique<Cqt_login_dialog>(services, server_list_host, server_list_port);
         const int combo_height = control<QComboBox>(*dialog, "game_list")->height();
+        const Cdialog_units units(dialog->font());
         const auto add = [this](std::int32_t id, QRect r, const char* cls, std::uint32_t style) {
             window.add(id, {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}, cls, style);
         };
-        const QRect game = dialog_units_rect(7, 7, 50, 0);
-        const QRect nick = dialog_units_rect(7, 24, 50, 0);
+        const QRect game = units.rect(7, 7, 50, 0);
+        const QRect nick = units.rect(7, 24, 50, 0);
         add(login_controls::game, {game.topLeft(), QSize(game.width(), combo_height)}, "ComboBox",
             3);
         add(login_controls::nick, {nick.topLeft(), QSize(nick.width(), combo_height)}, "ComboBox",
             3);
-        add(login_controls::reset_passwords, dialog_units_rect(7, 77, 41, 10), "Button", 3);
-        add(login_controls::ok, dialog_units_rect(273, 7, 50, 14), "Button", 1);
-        add(login_controls::transcript, dialog_units_rect(7, 43, 50, 25), "Edit", 0);
+        add(login_controls::reset_passwords, units.rect(7, 77, 41, 10), "Button", 3);
+        add(login_controls::ok, units.rect(273, 7, 50, 14), "Button", 1);
+        add(login_controls::transcript, units.rect(7, 43, 50, 25), "Edit", 0);
         reference.statusBarHeight = dialog->status_bar()->height();
         window.client = {dialog->width(), dialog->height()};
         build_login_panes(reference);
@@ -223,7 +218,7 @@ class LoginLayout : public ::testing::Test {
 };
 
 TEST_F(LoginLayout, PanesMatchTheToolkitFreeManagerOnOpeningAndAfterResizing) {
-    EXPECT_EQ(dialog->size(), QSize(495, 488));
+    EXPECT_EQ(dialog->size(), Cdialog_units(dialog->font()).rect(0, 0, 330, 300).size());
     expect_same_places();
 
     dialog->show();

@@ -1,5 +1,6 @@
 #include "qt/main_dialog.h"
 
+#include "qt/dialog_control.h"
 #include "qt/dialog_units.h"
 #include "qt/ip_address_edit.h"
 #include "qt/qt_test_support.h"
@@ -32,13 +33,6 @@ std::vector<std::string> service_lines() {
     return lines;
 }
 
-template <typename Widget>
-Widget* control(QWidget& dialog, const char* name) {
-    Widget* widget = dialog.findChild<Widget*>(QLatin1String(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
 class MainDialog : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -59,8 +53,11 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
     settle();
 
     EXPECT_EQ(dialog->windowTitle(), "Ketrin Client");
-    // The template's 400 x 78 units, and the prefix row below its controls.
-    EXPECT_EQ(dialog->size(), QSize(600, 153));
+    // The template's 400 units wide, and tall enough for the prefix row below its controls.
+    const Cdialog_units units(dialog->font());
+    EXPECT_EQ(dialog->width(), units.x(400));
+    EXPECT_EQ(dialog->height(),
+              control<QWidget>(*dialog, "prefix_row")->geometry().bottom() + 1 + units.y(7));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "not resizable";
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
     const QList<QSize> icon_sizes = dialog->windowIcon().availableSizes();
@@ -78,6 +75,7 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         {"api_path", {7, 57, 331, 14}, nullptr},
         {"ladders", {343, 7, 50, 14}, "&Ladders"},
         {"reset", {343, 24, 50, 14}, "&Reset (WOL)"},
+        {"apply", {343, 41, 50, 14}, "&Apply"},
         {"test", {343, 57, 50, 14}, "&Test"},
         {"prefix_row", {7, 73, 331, 14}, nullptr},
     };
@@ -86,8 +84,7 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         QWidget* widget = control<QWidget>(*dialog, c.name);
         ASSERT_NE(widget, nullptr);
         const QRect& u = c.units;
-        EXPECT_EQ(widget->geometry(), dialog_units_rect(u.x(), u.y(), u.width(), u.height()))
-            << c.name;
+        EXPECT_EQ(widget->geometry(), units.rect(u.x(), u.y(), u.width(), u.height())) << c.name;
         if (c.text != nullptr) {
             EXPECT_EQ(static_cast<QPushButton*>(widget)->text(), c.text);
         }
@@ -105,9 +102,9 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
         QTest::keyClick(at, Qt::Key_Tab);
         at = dialog->focusWidget();
     }
-    EXPECT_EQ(tab_order,
-              (std::vector<QString>{"community_address", "current_address", "hosts_path",
-                                    "api_path", "ladders", "reset", "test", "prefix_row"}));
+    EXPECT_EQ(tab_order, (std::vector<QString>{"community_address", "current_address", "hosts_path",
+                                               "api_path", "ladders", "reset", "apply", "test",
+                                               "prefix_row"}));
 
     // The community host is unknown here; the service host resolves through the hosts file.
     EXPECT_EQ(address("community_address")->text(), "255.255.255.255");

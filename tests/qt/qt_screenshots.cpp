@@ -1,7 +1,8 @@
 // Draws both dialogs as the program shows them and saves them as pictures:
 //   qt_screenshots OUTPUT_DIRECTORY
-// The main dialog reads the real system; the login dialog lists a few made-up games and
-// accounts, so that its lists show something.
+// The main dialog reads the real system but offers two made-up Wine prefixes; the login dialog
+// lists a few made-up games and accounts, so that its lists show something.
+#include "app/wine_prefix_discovery.h"
 #include "qt/login_dialog.h"
 #include "qt/main_dialog.h"
 #include "qt/qt_test_support.h"
@@ -37,7 +38,13 @@ int main(int argc, char** argv) {
     const QString directory = QString::fromLocal8Bit(argv[1]);
 
     Cqt_test_services services;
-    Cqt_main_dialog main_dialog(services);
+    // Two prefixes as a player's launchers keep them; the folders need not exist for the picture.
+    wine_prefix_search prefixes;
+    prefixes.prefixes = {{"/home/player/Games/red-alert-2", {"Red Alert 2"}, true},
+                         {"/home/player/.steam/steam/steamapps/compatdata/2229850/pfx",
+                          {"Tiberian Sun"}, false}};
+    prefixes.chosen = prefixes.prefixes.front().directory;
+    Cqt_main_dialog main_dialog(services, prefixes);
     if (!save(main_dialog, directory + "/qt_main.png")) {
         return 1;
     }

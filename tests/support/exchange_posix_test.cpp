@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -36,6 +40,69 @@ class descriptors_used_up {
     rlimit saved_{};
     std::vector<int> taken_;
 };
+
+// A port whose packets a firewall rule drops on arrival, in a network namespace of the child's
+// own: the connection is never answered, not even refused.
+constexpr int silent_port = 4999;
+const char* const silent_port_rules =
+    "ip link set lo up && nft 'add table inet ketrin_silent; "
+    "add chain inet ketrin_silent input { type filter hook input priority 0; }; "
+    "add rule inet ketrin_silent input tcp dport 4999 drop'";
+
+struct timed_exchange {
+    int result = -1;
+    std::string output;
+    double seconds = 0;
+};
+
+// Runs one exchange with the silent port in a child process; its output comes back through a
+// pipe.
+timed_exchange exchange_with_the_silent_port() {
+    int pipe_ends[2];
+    if (::pipe(pipe_ends) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return {};
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe_ends[0]);
+        if (::unshare(CLONE_NEWNET) != 0 || std::system(silent_port_rules) != 0) {
+            ::_exit(99);
+        }
+        std::string output;
+        const int result = exchange_with_server("127.0.0.1", silent_port, "quit\n", output);
+        if (::write(pipe_ends[1], output.data(), output.size()) !=
+            static_cast<ssize_t>(output.size())) {
+            ::_exit(98);
+        }
+        ::_exit(result);
+    }
+    ::close(pipe_ends[1]);
+    timed_exchange made;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(pipe_ends[0], buffer, sizeof buffer)) > 0;) {
+        made.output.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(pipe_ends[0]);
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        made.result = WEXITSTATUS(status);
+    }
+    made.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return made;
+}
+
+// Windows gives up after its default retransmissions, about 21 s; so does this build, rather
+// than after the kernel's two minutes.
+TEST(exchange_with_server, a_host_that_never_answers_times_out_as_on_windows) {
+    const timed_exchange made = exchange_with_the_silent_port();
+    ASSERT_NE(made.result, 99) << "could not make the namespace or its firewall rule";
+    EXPECT_EQ(made.result, 1);
+    EXPECT_EQ(made.output, "server: 127.0.0.1:4999 (127.0.0.1)\r\nunable to connect: ETIMEDOUT");
+    EXPECT_GE(made.seconds, 20.5);
+    EXPECT_LT(made.seconds, 40.0);
+}
 
 TEST(exchange_with_server, a_socket_that_cannot_be_made_keeps_the_earlier_output) {
     std::string output = "nick line\r\n";

@@ -1,12 +1,34 @@
 #include "support/tcp_exchange.h"
 
 #include "fixtures/loopback_socket.h"
+#include "support/winsock_startup_win32.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
+
+std::vector<WORD> versions_asked;
+int start_result = 0;
+
+int WSAAPI record_start(WORD version, LPWSADATA) {
+    versions_asked.push_back(version);
+    return start_result;
+}
+
+TEST(winsock_startup, asks_for_version_2_0_once_even_when_the_start_fails) {
+    for (const int result : {0, WSASYSNOTREADY}) {
+        versions_asked.clear();
+        start_result = result;
+        bool started = false;
+        EXPECT_EQ(winsock_startup_with(started, record_start), result == 0 ? 0 : 1);
+        EXPECT_EQ(winsock_startup_with(started, record_start), 0);
+        EXPECT_EQ(versions_asked, std::vector<WORD>{MAKEWORD(2, 0)});
+        EXPECT_TRUE(started);
+    }
+}
 
 TEST(tcp_socket, an_empty_handle_fails_with_the_error_of_no_socket) {
     Ctcp_socket empty;

@@ -49,6 +49,12 @@ LRESULT send_to_item(HWND dialog, int id, UINT message, WPARAM wparam, LPARAM lp
     return SendMessageA(GetDlgItem(dialog, id), message, wparam, lparam);
 }
 
+bool send_patiently(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wparam, lparam, SMTO_NORMAL,
+                               static_cast<UINT>(gui_patience.count()), &result) != 0;
+}
+
 }  // namespace
 
 bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds patience) {
@@ -128,15 +134,21 @@ bool settle(HWND window) {
 }
 
 bool send_command(HWND dialog, int id) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, 0),
-                               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_NORMAL,
-                               static_cast<UINT>(gui_patience.count()), &result) != 0;
+    return send_patiently(dialog, WM_COMMAND, MAKEWPARAM(id, 0),
+                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void post_command(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, 0),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool send_system_command(HWND window, UINT id) {
+    return send_patiently(window, WM_SYSCOMMAND, id, 0);
+}
+
+void post_system_command(HWND window, UINT id) {
+    PostMessageA(window, WM_SYSCOMMAND, id, 0);
 }
 
 void click(HWND window) {
@@ -166,6 +178,18 @@ std::string window_text(HWND window) {
         SendMessageA(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<std::size_t>(length));
     return text;
+}
+
+LONG label_width(HWND control) {
+    const std::string text = window_text(control);
+    HDC context = GetDC(control);
+    const HGDIOBJ old_font =
+        SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT extent{};
+    DrawTextA(context, text.c_str(), -1, &extent, DT_SINGLELINE | DT_CALCRECT);
+    SelectObject(context, old_font);
+    ReleaseDC(control, context);
+    return extent.right - extent.left;
 }
 
 std::string item_text(HWND dialog, int id) {

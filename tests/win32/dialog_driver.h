@@ -59,12 +59,17 @@ bool settle(HWND window);
 // handler, false when the handler had not ended within the patience; `post_command` at once.
 bool send_command(HWND dialog, int id);
 void post_command(HWND dialog, int id);
+// A window-menu choice (WM_SYSCOMMAND), as the menu sends it; the same two ways.
+bool send_system_command(HWND window, UINT id);
+void post_system_command(HWND window, UINT id);
 
 // Clicks the middle of a window with the mouse, as a user would: the input goes wherever the
 // system routes it, so a disabled window does not get it.
 void click(HWND window);
 
 std::string window_text(HWND window);
+// The width a control's label takes in the control's own font, its mnemonic mark not counted.
+LONG label_width(HWND control);
 std::string item_text(HWND dialog, int id);
 
 // An IP-address control's value (first field in the highest byte) and how many of its four

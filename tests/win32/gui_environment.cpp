@@ -1,6 +1,7 @@
 #include "gui_environment.h"
 
 #include "dialog_driver.h"
+#include "gui_registry.h"
 #include "hosts/hosts_file.h"
 #include "support/fixed_texts.h"
 #include "win32/login_dialog.h"
@@ -68,4 +69,14 @@ std::unique_ptr<Cdialog_driver> run_login_dialog(Clogin_services& services) {
         Cdlg_login dialog(services, server_list_host, server_list_port);
         dialog.do_modal();
     });
+}
+
+void main_dialog_test::SetUp() {
+    clear_game_registry();
+    set_hosts_file("");
+}
+
+HWND main_dialog_test::open(Csystem_services& services) {
+    driver_ = run_main_dialog(services);
+    return driver_->wait_for_window("Ketrin Client");
 }

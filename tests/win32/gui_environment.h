@@ -3,6 +3,10 @@
 // and the resolver use, and a read-only directory.
 #include <windows.h>
 
+#include "app/platform_services.h"
+
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -20,8 +24,12 @@ ULONGLONG file_index(const std::string& path);
 HICON program_icon();
 
 class Cdialog_driver;
-class Csystem_services;
-class Clogin_services;
+
+// The real system, but every rewrite fails: the hosts file lies where even root may not write.
+class Cread_only_hosts_services : public Cplatform_services {
+  public:
+    std::string hosts_file_path() override { return gui_mounts_path("ro\\hosts"); }
+};
 
 // The hosts file that the program and the resolver share: localhost and then `lines`.
 void set_hosts_file(const std::string& lines);
@@ -30,3 +38,16 @@ void set_hosts_file(const std::string& lines);
 std::unique_ptr<Cdialog_driver> run_main_dialog(Csystem_services& services);
 // Runs the login dialog on its own, against the program's server-list host and port.
 std::unique_ptr<Cdialog_driver> run_login_dialog(Clogin_services& services);
+
+// Tests of the main dialog: each starts with no games in the registry and a hosts file that
+// holds only localhost, and opens the dialog as the program runs it.
+class main_dialog_test : public testing::Test {
+  protected:
+    void SetUp() override;
+
+    HWND open(Csystem_services& services);
+    HWND open() { return open(services_); }
+
+    Cplatform_services services_;
+    std::unique_ptr<Cdialog_driver> driver_;
+};

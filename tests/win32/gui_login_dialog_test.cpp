@@ -35,6 +35,22 @@ class login_dialog : public testing::Test {
     std::unique_ptr<Cdialog_driver> driver_;
 };
 
+TEST_F(login_dialog, every_label_fits_inside_its_control) {
+    const HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    struct label {
+        int id;
+        LONG beside;  // what the control draws before its text
+    };
+    for (const label& l :
+         {label{IDOK, 0}, label{IDC_RESET_PASSWORDS, GetSystemMetrics(SM_CXMENUCHECK)}}) {
+        const HWND control = GetDlgItem(dialog, l.id);
+        RECT client;
+        GetClientRect(control, &client);
+        EXPECT_LE(l.beside + label_width(control), client.right) << window_text(control);
+    }
+}
+
 TEST_F(login_dialog, offers_the_installed_games_in_a_fixed_order) {
     struct games_case {
         const char* what;

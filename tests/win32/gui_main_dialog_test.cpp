@@ -6,41 +6,24 @@
 #include "gui_registry.h"
 #include "hosts/hosts_file.h"
 #include "support/resolve_host.h"
+#include "win32/main_dialog.h"
+#include "win32/minimised_icon.h"
 #include "win32/res/resource_ids.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <mutex>
 #include <optional>
+#include <tuple>
 #include <string>
 
 namespace {
 
 constexpr std::uint32_t no_address = 0xFFFFFFFF;
 
-class main_dialog : public testing::Test {
-  protected:
-    void SetUp() override {
-        clear_game_registry();
-        set_hosts_file("");
-    }
-
-    HWND open(Csystem_services& services) {
-        driver_ = run_main_dialog(services);
-        return driver_->wait_for_window("Ketrin Client");
-    }
-    HWND open() { return open(services_); }
-
-    Cplatform_services services_;
-    std::unique_ptr<Cdialog_driver> driver_;
-};
-
-// Every rewrite fails: the hosts file lies where even root may not write.
-class Cread_only_hosts_services : public Cplatform_services {
-  public:
-    std::string hosts_file_path() override { return gui_mounts_path("ro\\hosts"); }
-};
+class main_dialog : public main_dialog_test {};
 
 void expect_address(HWND dialog, int id, std::uint32_t value) {
     const ip_address_state shown = ip_address(dialog, id);
@@ -249,6 +232,73 @@ TEST_F(main_dialog, minimised_paints_its_icon_and_offers_it_for_dragging) {
         SendMessageA(dialog, WM_PAINT, 0, 0);
         return icon_erasures > 0;
     }));
+}
+
+TEST(minimised_icon_origin, centres_the_icon_with_halves_rounded_toward_zero) {
+    const struct {
+        RECT client;
+        int icon_width, icon_height;
+        LONG x, y;
+    } cases[] = {
+        {{0, 0, 160, 120}, 32, 32, 64, 44},   {{0, 0, 33, 34}, 32, 32, 1, 1},
+        {{0, 0, 31, 30}, 32, 32, 0, 0},    // -0.5 rounded toward zero, not down
+        {{0, 0, 0, 0}, 32, 32, -15, -15},  // -15.5
+        {{10, 20, 170, 140}, 16, 32, 72, 44},
+    };
+    for (const auto& example : cases) {
+        const POINT origin =
+            minimised_icon_origin(example.client, example.icon_width, example.icon_height);
+        EXPECT_EQ(origin.x, example.x) << example.client.right;
+        EXPECT_EQ(origin.y, example.y) << example.client.bottom;
+    }
+}
+
+struct icon_setting {
+    HWND window;
+    WPARAM kind;
+    HICON icon;
+    bool operator==(const icon_setting& other) const {
+        return std::tie(window, kind, icon) == std::tie(other.window, other.kind, other.icon);
+    }
+};
+std::mutex icon_settings_lock;
+std::vector<icon_setting> icon_settings;
+
+// Sees every message sent to a window of the UI thread before the window does.
+LRESULT CALLBACK record_icon_settings(int code, WPARAM wparam, LPARAM lparam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    if (code == HC_ACTION && sent->message == WM_SETICON) {
+        const std::lock_guard<std::mutex> held(icon_settings_lock);
+        icon_settings.push_back({sent->hwnd, sent->wParam, reinterpret_cast<HICON>(sent->lParam)});
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(main_dialog, gives_its_window_the_program_icon_big_then_small) {
+    icon_settings.clear();
+    driver_ = std::make_unique<Cdialog_driver>([this](Capplication& application) {
+        const HHOOK hook =
+            SetWindowsHookExA(WH_CALLWNDPROC, &record_icon_settings, nullptr, GetCurrentThreadId());
+        CVorlaWOLIRCServerClientDlg dialog(services_);
+        application.main_window = &dialog;
+        dialog.do_modal();
+        application.main_window = nullptr;
+        UnhookWindowsHookEx(hook);
+    });
+    const HWND dialog = driver_->wait_for_window("Ketrin Client");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(settle(dialog));
+
+    const std::lock_guard<std::mutex> held(icon_settings_lock);
+    std::vector<icon_setting> to_the_dialog;
+    for (const icon_setting& setting : icon_settings) {
+        if (setting.window == dialog) {
+            to_the_dialog.push_back(setting);
+        }
+    }
+    const std::vector<icon_setting> expected{{dialog, ICON_BIG, program_icon()},
+                                             {dialog, ICON_SMALL, program_icon()}};
+    EXPECT_TRUE(to_the_dialog == expected) << to_the_dialog.size() << " icons set";
 }
 
 }  // namespace

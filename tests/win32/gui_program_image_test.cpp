@@ -46,15 +46,25 @@ TEST(program_image, is_a_gui_program_that_imports_only_system_libraries) {
     EXPECT_EQ(image.libraries(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT), std::vector<std::string>{});
 }
 
-TEST(program_image, manifest_asks_for_no_elevation_and_the_version_6_common_controls) {
+// The built program's manifest, or an empty text.
+std::string program_manifest() {
     const HMODULE program =
         LoadLibraryExA(built_program().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(program, nullptr) << built_program();
-    const HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), RT_MANIFEST);
-    ASSERT_NE(found, nullptr);
-    const char* data = static_cast<const char*>(LockResource(LoadResource(program, found)));
-    const std::string manifest(data, SizeofResource(program, found));
+    if (program == nullptr) {
+        return {};
+    }
+    std::string manifest;
+    if (const HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), RT_MANIFEST)) {
+        const char* data = static_cast<const char*>(LockResource(LoadResource(program, found)));
+        manifest.assign(data, SizeofResource(program, found));
+    }
     FreeLibrary(program);
+    return manifest;
+}
+
+TEST(program_image, manifest_asks_for_no_elevation_and_the_version_6_common_controls) {
+    const std::string manifest = program_manifest();
+    ASSERT_FALSE(manifest.empty()) << built_program();
 
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     const std::size_t controls = manifest.find("name=\"Microsoft.Windows.Common-Controls\"");
@@ -62,6 +72,22 @@ TEST(program_image, manifest_asks_for_no_elevation_and_the_version_6_common_cont
     const std::size_t identity_end = manifest.find("/>", controls);
     EXPECT_NE(manifest.substr(controls, identity_end - controls).find("version=\"6.0.0.0\""),
               std::string::npos);
+}
+
+TEST(program_image, manifest_declares_system_dpi_awareness_and_windows_7_to_11) {
+    const std::string manifest = program_manifest();
+    ASSERT_FALSE(manifest.empty()) << built_program();
+
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find(">system</dpiAwareness>"), std::string::npos);
+    for (const char* windows : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",     // 7
+                                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",     // 8
+                                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",     // 8.1
+                                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {  // 10 and 11
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + windows + "\"/>"),
+                  std::string::npos)
+            << windows;
+    }
 }
 
 }  // namespace
