@@ -1,10 +1,11 @@
 // What opening the login dialog costs in registry reads on Linux: the 6 game keys and the 25 nick
-// and 25 password keys, looked up in a prefix whose system.reg is the size of a fresh prefix's,
-// first parse included. Baseline: reading system.reg into memory once.
+// and 25 password keys, first parse included, looked up in a prefix whose system.reg is the size
+// of a fresh prefix's (1.75 MB) and in one of 50 MB. Baseline: reading system.reg into memory
+// once. Each benchmark's argument is the number of keys written besides the login dialog's.
 //
-// KETRIN_BENCH_WINEPREFIX names a real prefix to use instead of the synthesised one.
+// KETRIN_BENCH_WINEPREFIX names a real prefix to use instead of the synthesised ones.
 //   registry_lookup_bench [--repetitions=N] [benchmark flags]
-#include "support/wine_prefix_registry.h"
+#include "registry/wine_prefix_registry.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,6 +23,9 @@
 #include <utility>
 
 namespace {
+
+// A fresh prefix's system.reg holds about this many keys (1.75 MB); the other size is 50 MB.
+constexpr int fresh_prefix_keys = 8600, fifty_megabyte_keys = 245000;
 
 const char* const game_keys[] = {
     "Software\\Westwood\\Renegade", "Software\\Westwood\\Tiberian Sun",
@@ -42,15 +46,15 @@ std::string sort_key(const std::string& path) {
     return key;
 }
 
-// A system.reg in Wine's format, about 1.7 MB, with the login dialog's keys among the others,
-// every key written in the order Wine saves them.
-std::string synthetic_system_reg() {
+// A system.reg in Wine's format, about 200 bytes per other key, with the login dialog's keys
+// among the others, every key written in the order Wine saves them.
+std::string synthetic_system_reg(int other_keys) {
     std::map<std::string, std::pair<std::string, std::string>> keys;  // by sort_key: path, body
     const auto add = [&keys](const std::string& path, const std::string& body) {
         keys[sort_key(path)] = {path, body};
     };
     char guid[64];
-    for (int i = 0; i < 8600; ++i) {
+    for (int i = 0; i < other_keys; ++i) {
         std::snprintf(guid, sizeof guid, "{%08x-1234-5678-9abc-%012x}", i * 2654435761u, i);
         const char* area = i % 3 == 0   ? "Classes\\\\CLSID"
                            : i % 3 == 1 ? "Classes\\\\Wow6432Node\\\\CLSID"
@@ -84,29 +88,34 @@ std::string synthetic_system_reg() {
     return out.str();
 }
 
-// The synthesised prefix lives in a scratch directory of its own, so that runs side by side
-// do not write over each other's files.
-std::string prefix_directory() {
+// Synthesised prefixes by their number of other keys.
+std::map<int, std::string> synthesised_prefixes;
+
+// A synthesised prefix lives in a scratch directory of its own, so that runs side by side do not
+// write over each other's files.
+std::string prefix_directory(int other_keys) {
     if (const char* given = std::getenv("KETRIN_BENCH_WINEPREFIX")) {
         return given;
     }
-    static const std::string made = [] {
+    std::string& made = synthesised_prefixes[other_keys];
+    if (made.empty()) {
         std::string directory =
             (std::filesystem::temp_directory_path() / "ketrin-registry-bench.XXXXXX").string();
         if (::mkdtemp(directory.data()) == nullptr) {
             std::perror("registry_lookup_bench: scratch directory");
             std::exit(1);
         }
-        std::ofstream(directory + "/system.reg", std::ios::binary) << synthetic_system_reg();
+        std::ofstream(directory + "/system.reg", std::ios::binary)
+            << synthetic_system_reg(other_keys);
         std::ofstream(directory + "/user.reg", std::ios::binary)
             << "WINE REGISTRY Version 2\n\n#arch=win64\n\n[Software\\\\Wine] 1\n\"V\"=\"1\"\n";
-        return directory;
-    }();
+        made = directory;
+    }
     return made;
 }
 
 void read_system_reg(benchmark::State& state) {
-    const std::string path = prefix_directory() + "/system.reg";
+    const std::string path = prefix_directory(static_cast<int>(state.range(0))) + "/system.reg";
     for (auto _ : state) {
         std::ifstream in(path, std::ios::binary | std::ios::ate);
         std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
@@ -119,7 +128,7 @@ void read_system_reg(benchmark::State& state) {
 }
 
 void login_dialog_lookups(benchmark::State& state) {
-    setenv("WINEPREFIX", prefix_directory().c_str(), 1);
+    setenv("WINEPREFIX", prefix_directory(static_cast<int>(state.range(0))).c_str(), 1);
     int found = 0;
     for (auto _ : state) {
         Cwine_prefix_registry registry;  // a fresh one: every round parses the files again
@@ -153,12 +162,13 @@ class median_reporter : public benchmark::ConsoleReporter {
         for (const Run& run : runs) {
             failed = failed || run.error_occurred;
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+                medians[{run.run_name.function_name, run.run_name.args}] =
+                    run.GetAdjustedRealTime();
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    std::map<std::string, double> medians;
+    std::map<std::pair<std::string, std::string>, double> medians;  // by name, argument
     bool failed = false;
 };
 
@@ -189,22 +199,27 @@ int main(int argc, char** argv) {
     for (const auto& [name, run] : {std::pair{"read_system_reg", &read_system_reg},
                                     std::pair{"login_dialog_lookups", &login_dialog_lookups}}) {
         benchmark::RegisterBenchmark(name, run)
+            ->Arg(fresh_prefix_keys)
+            ->Arg(fifty_megabyte_keys)
             ->Repetitions(repetitions)
             ->ReportAggregatesOnly(true)
             ->Unit(benchmark::kMicrosecond);
     }
     median_reporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double baseline = reporter.medians["read_system_reg"];
-    const double lookups = reporter.medians["login_dialog_lookups"];
-    if (baseline > 0 && lookups > 0) {
-        std::cout << "median read of system.reg: " << baseline << " us\n"
-                  << "median 56 lookups, first parse included: " << lookups << " us\n"
-                  << "ratio: " << lookups / baseline << " (target: at most 10)\n";
+    for (const int keys : {fresh_prefix_keys, fifty_megabyte_keys}) {
+        const std::string size = std::to_string(keys);
+        const double baseline = reporter.medians[{"read_system_reg", size}];
+        const double lookups = reporter.medians[{"login_dialog_lookups", size}];
+        if (baseline > 0 && lookups > 0) {
+            std::cout << "system.reg with " << keys << " other keys: median read " << baseline
+                      << " us, median 56 lookups with the first parse " << lookups
+                      << " us, ratio: " << lookups / baseline << " (target: at most 30)\n";
+        }
     }
     benchmark::Shutdown();
-    if (std::getenv("KETRIN_BENCH_WINEPREFIX") == nullptr) {
-        std::filesystem::remove_all(prefix_directory());
+    for (const auto& [keys, directory] : synthesised_prefixes) {
+        std::filesystem::remove_all(directory);
     }
     return reporter.failed ? 1 : 0;
 }

@@ -2,8 +2,10 @@
 // under ASan, and what is found must not change when the file is read again or grows a key of
 // its own at its end.
 #include "fuzz_check.h"
-#include "support/wine_registry.h"
-#include "support/wine_registry_text.h"
+#include "registry/wine_registry_file.h"
+#include "registry/ansi_code_page.h"
+#include "registry/case_fold.h"
+#include "registry/wine_escapes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,22 +25,11 @@ std::string_view without_leading_spaces(std::string_view line) {
     return line;
 }
 
-// A key line's path as the lookups name it: decoded, folded, empty components dropped.
+// A key line's path as the lookups name it.
 std::u16string key_path(std::string_view line) {
     std::u16string raw;
     decode_escaped(line.substr(1), ']', raw);
-    std::u16string path;
-    for (const char16_t c : raw) {
-        if (c != u'\\') {
-            path += fold_case(c);
-        } else if (!path.empty() && path.back() != u'\\') {
-            path += u'\\';
-        }
-    }
-    if (!path.empty() && path.back() == u'\\') {
-        path.pop_back();
-    }
-    return path;
+    return folded_path(raw);
 }
 
 // The key paths and value names the file writes, as far as its lines tell.

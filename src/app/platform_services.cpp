@@ -3,7 +3,7 @@
 #include "app/desktop.h"
 #include "app/wolapi_install_path.h"
 #include "hosts/hosts_file.h"
-#include "support/registry_key.h"
+#include "registry/registry_key.h"
 #include "support/resolve_host.h"
 #include "support/tcp_exchange.h"
 

@@ -3,7 +3,7 @@
 #include "app/launcher_prefix_places.h"
 #include "app/wolapi_install_path.h"
 #include "login/game_table.h"
-#include "support/wine_prefix_registry.h"
+#include "registry/wine_prefix_choice.h"
 
 #include <sys/stat.h>
 
@@ -44,11 +44,6 @@ std::optional<long long> registry_changed_ns(const std::string& directory) {
     return std::max(*machine, modified_ns(directory + "/user.reg").value_or(*machine));
 }
 
-bool opens(Cwine_prefix_registry& registry, const char* key_path) {
-    wine_open_key key;
-    return registry.open(registry_root::local_machine, key_path, key) == 0;
-}
-
 // Keeps one entry per prefix, whatever path led to it.
 class Cprefix_set {
   public:
@@ -71,13 +66,12 @@ class Cprefix_set {
 
 wine_prefix examine_wine_prefix(const std::string& directory) {
     wine_prefix prefix{directory, {}, false};
-    Cwine_prefix_registry registry(directory);
     for (const known_game& game : known_games) {
-        if (opens(registry, game.key_path)) {
+        if (wine_prefix_holds_key(directory, game.key_path)) {
             prefix.games.push_back(game_titles[static_cast<std::size_t>(game.game_number)]);
         }
     }
-    prefix.holds_game_service_api = opens(registry, wolapi_key_path);
+    prefix.holds_game_service_api = wine_prefix_holds_key(directory, wolapi_key_path);
     return prefix;
 }
 

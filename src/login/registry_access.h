@@ -1,5 +1,5 @@
 #pragma once
-#include "support/registry_key.h"
+#include "registry/registry_key.h"
 
 #include <cstdint>
 #include <string>

@@ -7,7 +7,7 @@
 #include "qt/prefix_row.h"
 #include "qt/qt_wait_cursor.h"
 #include "support/fixed_texts.h"
-#include "support/wine_prefix_registry.h"
+#include "registry/wine_prefix_choice.h"
 
 #include <QAction>
 #include <QEventLoop>
@@ -72,11 +72,11 @@ Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, const wine_prefix_s
                    Qt::WindowCloseButtonHint);
     // The prefix row goes below the template's controls (and after them in tab order), as wide as
     // the path fields.
-    Cwine_prefix_registry::instance().use_prefix(prefixes.chosen);
+    use_wine_prefix(prefixes.chosen);
     prefix_row_ = new Cqt_prefix_row(
         prefixes,
         [this](const std::string& directory) {
-            Cwine_prefix_registry::instance().use_prefix(directory);
+            use_wine_prefix(directory);
             model_.read_api_path();
         },
         this);

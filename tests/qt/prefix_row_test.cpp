@@ -5,7 +5,7 @@
 #include "qt/main_dialog.h"
 #include "qt/prefix_row.h"
 #include "qt/qt_test_support.h"
-#include "support/wine_prefix_registry.h"
+#include "registry/wine_prefix_choice.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,7 +23,7 @@ class PrefixRow : public ::testing::Test {
         write_file("/etc/hosts", "127.0.0.1\tlocalhost\n127.0.0.1 servserv.westwood.com\n");
     }
     // The other tests read the prefix the environment names.
-    void TearDown() override { Cwine_prefix_registry::instance().use_prefix({}); }
+    void TearDown() override { use_wine_prefix({}); }
 
     void open() {
         dialog = std::make_unique<Cqt_main_dialog>(services, find_wine_prefixes(home.path(), ""));

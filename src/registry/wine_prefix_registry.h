@@ -1,8 +1,9 @@
 #pragma once
-#include "support/registry_key.h"
-#include "support/wine_registry.h"
-#include "support/wine_registry_text.h"
+#include "registry/ansi_code_page.h"
+#include "registry/registry_key.h"
+#include "registry/wine_registry_file.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -37,6 +38,9 @@ class Cwine_prefix_registry {
     // Reads the prefix `directory` from now on (empty: prefix_directory()).
     void use_prefix(std::string directory) { directory_ = std::move(directory); }
 
+    // The prefix's ANSI code page (1252 where it names none), read again when system.reg changes.
+    std::shared_ptr<const Cansi_code_page> code_page();
+
     registry_status open(registry_root root, const std::string& subkey, wine_open_key& key);
 
     // The value's bytes as the ANSI registry calls return them (strings converted to the
@@ -51,6 +55,8 @@ class Cwine_prefix_registry {
         std::shared_ptr<const Cwine_registry> registry;
     };
     static std::shared_ptr<const Cwine_registry> load(cached_file& cache, const std::string& path);
+    // Brings the files and the code page up to date with the disk: the machine's, the user's.
+    std::array<std::shared_ptr<const Cwine_registry>, 2> refresh();
 
     std::string directory_;
     cached_file machine_;

@@ -1,7 +1,10 @@
-#include "support/wine_prefix_registry.h"
+#include "registry/wine_prefix_registry.h"
+
+#include "registry/case_fold.h"
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -23,19 +26,13 @@ struct location {
     const Cwine_registry* registry() const { return files[file].get(); }
 };
 
-std::vector<std::u16string> split_folded(const std::u16string& path) {
+std::vector<std::u16string> split_folded(std::u16string_view path) {
     std::vector<std::u16string> parts;
-    std::u16string part;
-    for (const char16_t c : path) {
-        if (c != u'\\') {
-            part += fold_case(c);
-        } else if (!part.empty()) {
-            parts.push_back(std::move(part));
-            part.clear();
-        }
-    }
-    if (!part.empty()) {
-        parts.push_back(std::move(part));
+    const std::u16string folded = folded_path(path);
+    for (std::size_t from = 0; from < folded.size();) {
+        const std::size_t cut = std::min(folded.find(u'\\', from), folded.size());
+        parts.push_back(folded.substr(from, cut - from));
+        from = cut + 1;
     }
     return parts;
 }
@@ -204,17 +201,27 @@ std::shared_ptr<const Cwine_registry> Cwine_prefix_registry::load(cached_file& c
     return cache.registry;
 }
 
-registry_status Cwine_prefix_registry::open(registry_root root, const std::string& subkey,
-                                            wine_open_key& key) {
-    key = {};
+std::array<std::shared_ptr<const Cwine_registry>, 2> Cwine_prefix_registry::refresh() {
     const std::string prefix = directory_.empty() ? prefix_directory() : directory_;
-    const std::shared_ptr<const Cwine_registry> files[2] = {
+    std::array<std::shared_ptr<const Cwine_registry>, 2> files = {
         load(machine_, prefix.empty() ? prefix : prefix + "/system.reg"),
         load(user_, prefix.empty() ? prefix : prefix + "/user.reg")};
     if (files[0] != code_page_source_ || code_page_ == nullptr) {
         code_page_ = std::make_shared<const Cansi_code_page>(ansi_code_page(files[0]));
         code_page_source_ = files[0];
     }
+    return files;
+}
+
+std::shared_ptr<const Cansi_code_page> Cwine_prefix_registry::code_page() {
+    refresh();
+    return code_page_;
+}
+
+registry_status Cwine_prefix_registry::open(registry_root root, const std::string& subkey,
+                                            wine_open_key& key) {
+    key = {};
+    const std::array<std::shared_ptr<const Cwine_registry>, 2> files = refresh();
     if (!subkey.empty() && subkey[0] == '\\') {
         return status_bad_path;
     }
@@ -226,12 +233,12 @@ registry_status Cwine_prefix_registry::open(registry_root root, const std::strin
     };
     std::vector<start> starts;
     if (root == registry_root::local_machine) {
-        const location machine{files, 0, u""};
+        const location machine{files.data(), 0, u""};
         starts.push_back({machine, key_at(machine, machine.path)});
     } else {
         // The 32-bit classes live in Classes\Wow6432Node; naming no subkey opens Classes itself.
         for (const int file : {1, 0}) {
-            location classes{files, file, u"SOFTWARE\\CLASSES"};
+            location classes{files.data(), file, u"SOFTWARE\\CLASSES"};
             const bool wow64 = classes.registry() != nullptr && classes.registry()->is_win64();
             if (wow64 && !parts.empty()) {
                 classes.path += u'\\' + std::u16string(wow_node);

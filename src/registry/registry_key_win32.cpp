@@ -1,4 +1,4 @@
-#include "support/registry_key.h"
+#include "registry/registry_key.h"
 
 #include <windows.h>
 
@@ -12,6 +12,12 @@ HKEY root_handle(registry_root root) {
 
 }  // namespace
 
+struct Cregistry_key::open_key {
+    HKEY handle;
+};
+
+Cregistry_key::Cregistry_key() = default;
+
 Cregistry_key::~Cregistry_key() {
     close();
 }
@@ -24,36 +30,35 @@ registry_status Cregistry_key::open(registry_root root, const std::string& subke
     const LONG status =
         RegOpenKeyExA(root_handle(root), subkey.c_str(), 0, access | KEY_WOW64_32KEY, &key);
     if (status == ERROR_SUCCESS) {
-        handle_ = key;
+        key_ = std::make_unique<open_key>(open_key{key});
     }
     return status;
 }
 
-registry_status Cregistry_key::query_value(const std::string& name, std::string& value) {
-    const HKEY key = static_cast<HKEY>(handle_);
+registry_status Cregistry_key::query_bytes(const std::string& name, std::string& bytes) {
+    const HKEY key = key_ != nullptr ? key_->handle : nullptr;
     DWORD size = 0;
     LONG status = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, &size);
     if (status != ERROR_SUCCESS) {
         return status;
     }
     if (size == 0) {
-        value.clear();
+        bytes.clear();
         return ERROR_SUCCESS;
     }
     std::vector<BYTE> buffer(size, 0);
     status = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, buffer.data(), &size);
     if (status == ERROR_SUCCESS) {
-        // The last byte is taken to be a string's terminating NUL, whatever the type.
-        value.assign(reinterpret_cast<const char*>(buffer.data()), size > 0 ? size - 1 : 0);
+        bytes.assign(buffer.begin(), buffer.begin() + size);
     }
     return status;
 }
 
 registry_status Cregistry_key::close() {
-    if (handle_ == nullptr) {
+    if (key_ == nullptr) {
         return ERROR_SUCCESS;
     }
-    const LONG status = RegCloseKey(static_cast<HKEY>(handle_));
-    handle_ = nullptr;
+    const LONG status = RegCloseKey(key_->handle);
+    key_.reset();
     return status;
 }

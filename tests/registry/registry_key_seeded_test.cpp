@@ -1,7 +1,7 @@
 // Reads the keys tests/fixtures/wine_registry_seed wrote, as the login dialog reads them.
-#include "support/registry_key.h"
+#include "registry/registry_key.h"
 
-#include "support/registry_seeded_values.h"
+#include "registry/registry_seeded_values.h"
 
 #include <gtest/gtest.h>
 

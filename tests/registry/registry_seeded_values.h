@@ -1,7 +1,7 @@
 #pragma once
 // What the keys written by tests/fixtures/wine_registry_seed read as through Cregistry_key, the
 // same on Windows and in the Wine prefix's files (code page 1252).
-#include "support/registry_key.h"
+#include "registry/registry_key.h"
 
 #include <string>
 #include <vector>

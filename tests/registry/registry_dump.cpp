@@ -2,7 +2,7 @@
 // and the bytes read in hex, so that two builds can be compared byte for byte.
 //   registry_dump LIST
 // LIST lines: HKLM|HKCR <TAB> subkey <TAB> value name
-#include "support/registry_key.h"
+#include "registry/registry_key.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,6 +1,6 @@
 // Cregistry_key against Wine's real registry: the states of the handle, and what only a program
 // can write or provoke.
-#include "support/registry_key.h"
+#include "registry/registry_key.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "support/registry_key.h"
-#include "support/wine_prefix_registry.h"
+#include "registry/registry_key.h"
+#include "registry/wine_prefix_registry.h"
 
 #include "support/scratch_wine_prefix.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The two registry roots the program reads from.
@@ -15,7 +16,7 @@ using registry_status = std::int32_t;
 // view (where the games write); elsewhere it reads the registry files of the Wine prefix.
 class Cregistry_key {
   public:
-    Cregistry_key() = default;
+    Cregistry_key();
     ~Cregistry_key();
     Cregistry_key(const Cregistry_key&) = delete;
     Cregistry_key& operator=(const Cregistry_key&) = delete;
@@ -27,9 +28,13 @@ class Cregistry_key {
     // one; `value` is written only on success.
     registry_status query_value(const std::string& name, std::string& value);
 
+    // The same value's stored bytes whole, as the ANSI registry calls give them.
+    registry_status query_bytes(const std::string& name, std::string& bytes);
+
     // Closes the key held, if any; returns 0 when none is held.
     registry_status close();
 
   private:
-    void* handle_ = nullptr;
+    struct open_key;  // each platform's own
+    std::unique_ptr<open_key> key_;
 };

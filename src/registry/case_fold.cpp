@@ -1,0 +1,54 @@
+#include "registry/case_fold.h"
+
+#include <locale.h>
+#include <wctype.h>
+
+namespace {
+
+locale_t utf8_locale() {
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return locale;
+}
+
+}  // namespace
+
+char16_t fold_case(char16_t c) {
+    if (c < 0x80) {
+        return c >= 'a' && c <= 'z' ? static_cast<char16_t>(c - 'a' + 'A') : c;
+    }
+    const locale_t locale = utf8_locale();
+    if (locale == static_cast<locale_t>(0) || (c >= 0xD800 && c <= 0xDFFF)) {
+        return c;
+    }
+    const wint_t upper = towupper_l(c, locale);
+    return upper <= 0xFFFF ? static_cast<char16_t>(upper) : c;
+}
+
+void fold_case(std::u16string& text) {
+    for (char16_t& c : text) {
+        c = fold_case(c);
+    }
+}
+
+std::u16string folded_path(std::u16string_view path) {
+    std::u16string folded;
+    fold_path(path, folded);
+    return folded;
+}
+
+void fold_path(std::u16string_view path, std::u16string& folded) {
+    // Written in place: names are long and many, and appending one unit at a time shows.
+    folded.resize(path.size());
+    std::size_t size = 0;
+    for (const char16_t c : path) {
+        if (c != u'\\') {
+            folded[size++] = fold_case(c);
+        } else if (size > 0 && folded[size - 1] != u'\\') {
+            folded[size++] = u'\\';
+        }
+    }
+    if (size > 0 && folded[size - 1] == u'\\') {
+        --size;
+    }
+    folded.resize(size);
+}
