@@ -40,9 +40,9 @@ int main(int argc, char** argv) {
     Cqt_test_services services;
     // Two prefixes as a player's launchers keep them; the folders need not exist for the picture.
     wine_prefix_search prefixes;
-    prefixes.prefixes = {{"/home/player/Games/red-alert-2", {"Red Alert 2"}, true},
-                         {"/home/player/.steam/steam/steamapps/compatdata/2229850/pfx",
-                          {"Tiberian Sun"}, false}};
+    prefixes.prefixes = {
+        {"/home/player/Games/red-alert-2", {"Red Alert 2"}, true},
+        {"/home/player/.steam/steam/steamapps/compatdata/2229850/pfx", {"Tiberian Sun"}, false}};
     prefixes.chosen = prefixes.prefixes.front().directory;
     Cqt_main_dialog main_dialog(services, prefixes);
     if (!save(main_dialog, directory + "/qt_main.png")) {
