@@ -5,8 +5,12 @@
 
 #include <cstring>
 
+namespace {
+
 const hosts_path_calls system_hosts_path_calls{GetVersionExA, GetSystemDirectoryA,
                                                GetWindowsDirectoryA};
+
+}  // namespace
 
 std::string hosts_file_path_from(const hosts_path_calls& calls) {
     OSVERSIONINFOA version{};

@@ -11,8 +11,6 @@ struct hosts_path_calls {
     decltype(&GetWindowsDirectoryA) get_windows_directory;
 };
 
-extern const hosts_path_calls system_hosts_path_calls;
-
 // The hosts file of the NT family under the system directory, of the older family in the
 // Windows directory; a fixed path when the directory cannot be had.
 std::string hosts_file_path_from(const hosts_path_calls& calls);

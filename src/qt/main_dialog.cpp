@@ -73,15 +73,15 @@ Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, const wine_prefix_s
     // The prefix row goes below the template's controls (and after them in tab order), as wide as
     // the path fields.
     use_wine_prefix(prefixes.chosen);
-    prefix_row_ = new Cqt_prefix_row(
+    auto* prefix_row = new Cqt_prefix_row(
         prefixes,
         [this](const std::string& directory) {
             use_wine_prefix(directory);
             model_.read_api_path();
         },
         this);
-    prefix_row_->place(units_.rect(7, 73, 331, 14));
-    setFixedSize(units_.x(400), prefix_row_->geometry().bottom() + 1 + units_.y(7));
+    prefix_row->place(units_.rect(7, 73, 331, 14));
+    setFixedSize(units_.x(400), prefix_row->geometry().bottom() + 1 + units_.y(7));
 
     model_.initialise();
     community_address_->setFocus(Qt::OtherFocusReason);

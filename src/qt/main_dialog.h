@@ -9,7 +9,6 @@
 
 class QLineEdit;
 class Cip_address_edit;
-class Cqt_prefix_row;
 
 // The main dialog: the two addresses, the hosts-file and API paths, the buttons (with Apply in
 // the button column's free slot), and below them the Wine prefix row. Every command goes through
@@ -50,7 +49,6 @@ class Cqt_main_dialog : public QDialog, private Cmain_view {
     Cip_address_edit* current_address_;
     QLineEdit* hosts_path_;
     QLineEdit* api_path_;
-    Cqt_prefix_row* prefix_row_ = nullptr;
     Csystem_services& services_;
     Cmain_dialog_model model_;
 };
