@@ -12,10 +12,7 @@ locale_t utf8_locale() {
 
 }  // namespace
 
-char16_t fold_case(char16_t c) {
-    if (c < 0x80) {
-        return c >= 'a' && c <= 'z' ? static_cast<char16_t>(c - 'a' + 'A') : c;
-    }
+char16_t fold_non_ascii_case(char16_t c) {
     const locale_t locale = utf8_locale();
     if (locale == static_cast<locale_t>(0) || (c >= 0xD800 && c <= 0xDFFF)) {
         return c;
@@ -31,14 +28,12 @@ void fold_case(std::u16string& text) {
 }
 
 std::u16string folded_path(std::u16string_view path) {
-    std::u16string folded;
-    fold_path(path, folded);
+    std::u16string folded(path.size(), u'\0');
+    folded.resize(fold_path(path, folded.data()));
     return folded;
 }
 
-void fold_path(std::u16string_view path, std::u16string& folded) {
-    // Written in place: names are long and many, and appending one unit at a time shows.
-    folded.resize(path.size());
+std::size_t fold_path(std::u16string_view path, char16_t* folded) {
     std::size_t size = 0;
     for (const char16_t c : path) {
         if (c != u'\\') {
@@ -47,8 +42,5 @@ void fold_path(std::u16string_view path, std::u16string& folded) {
             folded[size++] = u'\\';
         }
     }
-    if (size > 0 && folded[size - 1] == u'\\') {
-        --size;
-    }
-    folded.resize(size);
+    return size > 0 && folded[size - 1] == u'\\' ? size - 1 : size;
 }

@@ -47,15 +47,7 @@ std::u16string join(const std::vector<std::u16string>& parts, std::size_t from =
 
 // Whether a folded path runs through a Wow6432Node key.
 bool holds_wow_node(std::u16string_view path) {
-    for (std::size_t from = 0; from <= path.size();) {
-        std::size_t cut = path.find(u'\\', from);
-        cut = cut == std::u16string_view::npos ? path.size() : cut;
-        if (path.substr(from, cut - from) == wow_node) {
-            return true;
-        }
-        from = cut + 1;
-    }
-    return false;
+    return (u"\\" + std::u16string(path) + u"\\").find(u"\\WOW6432NODE\\") != std::u16string::npos;
 }
 
 std::uint32_t key_at(const location& at, std::u16string_view path) {

@@ -3,6 +3,7 @@
 #include "registry/case_fold.h"
 #include "registry/wine_escapes.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -15,11 +16,7 @@ bool is_space(char c) {
 }
 
 bool is_hex_digit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-unsigned hex_value(char c) {
-    return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+    return hex_digit_value(c) >= 0;
 }
 
 std::string_view skip_spaces(std::string_view text) {
@@ -75,21 +72,15 @@ bool parse_hex(const std::string& bytes, std::string_view data, std::size_t& pos
         while (i < data.size() && is_hex_digit(data[i])) {
             unsigned value = 0;
             for (; i < data.size() && is_hex_digit(data[i]); ++i) {
-                value = value * 16 + hex_value(data[i]);
+                value = value * 16 + hex_digit_value(data[i]);
                 if (value > 0xFF) {
                     return false;
                 }
             }
             out += static_cast<char>(value);
-            while (i < data.size() && is_space(data[i])) {
-                ++i;
-            }
-            if (i < data.size() && data[i] == ',') {
-                ++i;
-            }
-            while (i < data.size() && is_space(data[i])) {
-                ++i;
-            }
+            i = data.size() - skip_spaces(data.substr(i)).size();
+            i += i < data.size() && data[i] == ',';
+            i = data.size() - skip_spaces(data.substr(i)).size();
         }
         if (i == data.size()) {
             return true;
@@ -101,14 +92,14 @@ bool parse_hex(const std::string& bytes, std::string_view data, std::size_t& pos
     }
 }
 
-// strtoul in base 16 as a 64-bit Wine server runs it, then cut to the 32 bits a DWORD holds.
-std::uint32_t parse_dword(std::string_view data) {
-    data = skip_spaces(data);
+// Hex digits from data[i] on, read as strtoul reads them on a 64-bit Wine server (too large
+// stays at the largest); moves `i` past them.
+std::uint64_t read_hex_number(std::string_view data, std::size_t& i) {
     std::uint64_t value = 0;
-    for (std::size_t i = 0; i < data.size() && is_hex_digit(data[i]); ++i) {
-        value = value > (UINT64_MAX >> 4) ? UINT64_MAX : value * 16 + hex_value(data[i]);
+    for (; i < data.size() && is_hex_digit(data[i]); ++i) {
+        value = value > (UINT64_MAX >> 4) ? UINT64_MAX : value * 16 + hex_digit_value(data[i]);
     }
-    return static_cast<std::uint32_t>(value);
+    return value;
 }
 
 void append_utf16le(const std::u16string& text, std::string& out) {
@@ -141,7 +132,10 @@ bool parse_data(const std::string& bytes, std::string_view data, std::size_t& po
         }
     }
     if (data.substr(0, 6) == "dword:") {
-        const std::uint32_t number = parse_dword(data.substr(6));
+        std::size_t i = 0;
+        // Cut to the 32 bits a DWORD holds.
+        const auto number =
+            static_cast<std::uint32_t>(read_hex_number(skip_spaces(data.substr(6)), i));
         value.type = reg_dword;
         for (int shift = 0; shift < 32; shift += 8) {
             value.data += static_cast<char>((number >> shift) & 0xFF);
@@ -154,10 +148,7 @@ bool parse_data(const std::string& bytes, std::string_view data, std::size_t& po
     }
     if (data.substr(0, 4) == "hex(") {
         std::size_t i = 4;
-        std::uint64_t type = 0;
-        for (; i < data.size() && is_hex_digit(data[i]); ++i) {
-            type = type > (UINT64_MAX >> 4) ? UINT64_MAX : type * 16 + hex_value(data[i]);
-        }
+        const std::uint64_t type = read_hex_number(data, i);
         if (i == 4 || data.substr(i, 2) != "):") {
             return false;
         }
@@ -165,48 +156,6 @@ bool parse_data(const std::string& bytes, std::string_view data, std::size_t& po
         return parse_hex(bytes, data.substr(i + 2), pos, end, value.data);
     }
     return false;
-}
-
-// Most names are written plainly: ASCII, "\\\\" between components, nothing else escaped. Those
-// are read and folded in one pass; false for any other.
-bool parse_plain_key_path(std::string_view line, std::u16string& path) {
-    path.resize(line.size());
-    std::size_t size = 0;
-    for (std::size_t i = 1; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == ']') {
-            size -= size > 0 && path[size - 1] == u'\\';
-            path.resize(size);
-            return true;
-        }
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-        if (c != '\\') {
-            path[size++] = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
-            continue;
-        }
-        if (i + 1 == line.size() || line[++i] != '\\') {
-            return false;
-        }
-        if (size > 0 && path[size - 1] != u'\\') {
-            path[size++] = u'\\';
-        }
-    }
-    return false;
-}
-
-// A key line's path: decoded and folded; false when it cannot be read.
-bool parse_key_path(std::string_view line, std::u16string& decoded, std::u16string& path) {
-    if (parse_plain_key_path(line, path)) {
-        return true;
-    }
-    decoded.clear();
-    if (decode_escaped(line.substr(1), ']', decoded) == std::string_view::npos) {
-        return false;
-    }
-    fold_path(decoded, path);
-    return true;
 }
 
 // A value line whose hex data runs on into the next line.
@@ -222,7 +171,7 @@ bool starts_hex_run(std::string_view line) {
 Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
     keys_.reserve(bytes_.size() / 128);
     keys_.emplace(u"", 0);
-    chains_.emplace_back();
+    newest_lines_.push_back(no_lines);
     const std::size_t end = bytes_.size();
     if (bytes_.compare(0, file_header.size(), file_header) != 0) {
         return;
@@ -232,7 +181,6 @@ Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
     std::uint32_t key = no_key;  // whose values the lines are; none before the first key line
     bool in_preamble = true;
     bool continued = false;  // whether the line is hex data run on from the one before
-    std::u16string decoded, path, previous;  // previous: the last key line's path
     while (pos < end) {
         const std::size_t line_begin = pos;
         const std::string_view line = skip_spaces(next_line(bytes_, pos, end));
@@ -240,14 +188,14 @@ Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
             continued = !line.empty() && line.back() == '\\';
         } else if (!line.empty() && line[0] == '[') {
             if (key != no_key) {
-                bodies_.back().end = line_begin;
+                lines_.back().end = line_begin;
             }
             in_preamble = false;
             // A key line that cannot be read takes its values with it, as Wine skips them.
-            key = parse_key_path(line, decoded, path) ? add_key(path, previous) : no_key;
+            key = add_key(line.substr(1));
             if (key != no_key) {
-                add_body(key, pos, end);
-                previous = path;
+                lines_.push_back({pos, end, newest_lines_[key]});
+                newest_lines_[key] = static_cast<std::uint32_t>(lines_.size() - 1);
             }
         } else if (in_preamble && line == "#arch=win64") {
             win64_ = true;
@@ -257,70 +205,69 @@ Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
     }
 }
 
-std::uint32_t Cwine_registry::add_key(const std::u16string& path, const std::u16string& previous) {
-    const auto [at, added] = keys_.try_emplace(path, static_cast<std::uint32_t>(chains_.size()));
+std::uint32_t Cwine_registry::add_key(std::string_view written) {
+    // Decoded and folded straight into its place, before it is known to be new: only a key
+    // written twice wastes its copy.
+    auto* kept = static_cast<char16_t*>(
+        paths_.allocate(written.size() * sizeof(char16_t), alignof(char16_t)));
+    std::size_t size = 0;
+    if (decode_escaped(written, ']', kept, size) == std::string_view::npos) {
+        return no_key;
+    }
+    const std::u16string_view path(kept, fold_path({kept, size}, kept));
+    const auto next_key = [this] { return static_cast<std::uint32_t>(newest_lines_.size()); };
+    const auto [at, added] = keys_.try_emplace(path, next_key());
     if (!added) {
         return at->second;
     }
-    chains_.emplace_back();
-    // The keys above it exist too. In Wine's order they mostly lie above the key written before,
-    // which exist already; otherwise the climb stops at the nearest one known.
-    const std::size_t cut = path.rfind(u'\\');
-    const std::size_t parent_size = cut == std::u16string::npos ? 0 : cut;
-    if (previous.compare(0, parent_size, path, 0, parent_size) == 0 &&
-        (previous.size() == parent_size || previous[parent_size] == u'\\')) {
-        return at->second;
-    }
-    for (std::u16string parent = path.substr(0, parent_size);; parent.resize(parent.rfind(u'\\'))) {
-        if (!keys_.try_emplace(parent, static_cast<std::uint32_t>(chains_.size())).second) {
-            break;
-        }
-        chains_.emplace_back();
-        if (parent.find(u'\\') == std::u16string::npos) {
-            break;  // the root exists from the start
-        }
+    newest_lines_.push_back(no_lines);
+    // The keys above it exist too. In Wine's order they mostly lie above the key added before,
+    // and are known already; otherwise they are added up to the nearest one known. Their paths
+    // are prefixes of its.
+    const std::size_t parent = std::min(path.rfind(u'\\'), path.size());
+    const bool parent_known =
+        parent == path.size() || (last_added_.substr(0, parent) == path.substr(0, parent) &&
+                                  (last_added_.size() == parent || last_added_[parent] == u'\\'));
+    last_added_ = path;
+    for (std::size_t cut = parent; !parent_known && cut != path.size() &&
+                                   keys_.try_emplace(path.substr(0, cut), next_key()).second;
+         cut = std::min(path.rfind(u'\\', cut - 1), path.size())) {
+        newest_lines_.push_back(no_lines);
     }
     return at->second;
 }
 
-void Cwine_registry::add_body(std::uint32_t key, std::size_t begin, std::size_t end) {
-    const auto index = static_cast<std::uint32_t>(bodies_.size());
-    bodies_.push_back({begin, end, no_key});
-    chain& lines = chains_[key];
-    (lines.last == no_key ? lines.first : bodies_[lines.last].next) = index;
-    lines.last = index;
-}
-
 std::uint32_t Cwine_registry::find_key(std::u16string_view folded_path) const {
-    const auto at = keys_.find(std::u16string(folded_path));
+    const auto at = keys_.find(folded_path);
     return at != keys_.end() ? at->second : no_key;
 }
 
+// Calls visit(line, pos, end) on each line of the key's values, a run at a time, newest first,
+// and stops after the first run in which a call returned true. Gives whether one did.
 template <typename Visit>
-void Cwine_registry::for_each_value_line(std::uint32_t key, Visit visit) const {
-    if (key >= chains_.size()) {
-        return;
-    }
-    for (std::uint32_t at = chains_[key].first; at != no_key; at = bodies_[at].next) {
-        const body& lines = bodies_[at];
-        for (std::size_t pos = lines.begin; pos < lines.end;) {
-            const std::string_view line = skip_spaces(next_line(bytes_, pos, lines.end));
-            if (!line.empty()) {
-                visit(line, pos, lines.end);
-            }
+bool Cwine_registry::scan_value_lines(std::uint32_t key, Visit visit) const {
+    for (std::uint32_t run = key < newest_lines_.size() ? newest_lines_[key] : no_lines;
+         run != no_lines; run = lines_[run].earlier) {
+        bool hit = false;
+        for (std::size_t pos = lines_[run].begin; pos < lines_[run].end;) {
+            const std::string_view line = skip_spaces(next_line(bytes_, pos, lines_[run].end));
+            hit = (!line.empty() && visit(line, pos, lines_[run].end)) || hit;
+        }
+        if (hit) {
+            return true;
         }
     }
+    return false;
 }
 
 bool Cwine_registry::find_value(std::uint32_t key, std::u16string_view folded_name,
                                 wine_registry_value& value) const {
-    bool found = false;
     std::u16string name;
     wine_registry_value candidate;
-    for_each_value_line(key, [&](std::string_view line, std::size_t& pos, std::size_t end) {
+    return scan_value_lines(key, [&](std::string_view line, std::size_t& pos, std::size_t end) {
         std::string_view data;
         if ((line[0] != '"' && line[0] != '@') || !split_value_line(line, name, data)) {
-            return;
+            return false;
         }
         fold_case(name);
         if (name != folded_name) {
@@ -329,21 +276,19 @@ bool Cwine_registry::find_value(std::uint32_t key, std::u16string_view folded_na
             if (is_hex_data(data)) {
                 parse_hex(bytes_, data.substr(data.find(':') + 1), pos, end, ignored);
             }
-            return;
+            return false;
         }
-        if (parse_data(bytes_, data, pos, end, candidate)) {
-            value = candidate;
-            found = true;
+        if (!parse_data(bytes_, data, pos, end, candidate)) {
+            return false;
         }
+        value = candidate;
+        return true;
     });
-    return found;
 }
 
 std::u16string Cwine_registry::link_target(std::uint32_t key) const {
-    bool is_link = false;
-    for_each_value_line(key, [&](std::string_view line, std::size_t&, std::size_t) {
-        is_link = is_link || line == "#link";
-    });
+    const bool is_link = scan_value_lines(
+        key, [](std::string_view line, std::size_t&, std::size_t) { return line == "#link"; });
     wine_registry_value value;
     std::u16string target;
     if (is_link && find_value(key, u"SYMBOLICLINKVALUE", value) && value.type == reg_link) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -46,25 +47,26 @@ class Cwine_registry {
     std::u16string link_target(std::uint32_t key) const;
 
   private:
-    // The lines after one key line, up to the next one; `next`: the key's next such body.
-    struct body {
+    static constexpr std::uint32_t no_lines = UINT32_MAX;
+    // The lines after one key line, up to the next one, and the same key's run written before.
+    struct value_lines {
         std::size_t begin, end;
-        std::uint32_t next;
-    };
-    // A key's bodies in file order; none for a key only implied by those below it.
-    struct chain {
-        std::uint32_t first = no_key, last = no_key;
+        std::uint32_t earlier;
     };
 
-    std::uint32_t add_key(const std::u16string& path, const std::u16string& previous);
-    void add_body(std::uint32_t key, std::size_t begin, std::size_t end);
+    // Adds the key a key line names (`written`: the line after its '['), and those above it; no_key
+    // when the name cannot be read.
+    std::uint32_t add_key(std::string_view written);
 
     template <typename Visit>
-    void for_each_value_line(std::uint32_t key, Visit visit) const;
+    bool scan_value_lines(std::uint32_t key, Visit visit) const;
 
     std::string bytes_;
     bool win64_ = false;
-    std::unordered_map<std::u16string, std::uint32_t> keys_;  // path to key id
-    std::vector<chain> chains_;                               // by key id
-    std::vector<body> bodies_;
+    // The paths' characters, kept together: a key costs no allocation of its own.
+    std::pmr::monotonic_buffer_resource paths_;
+    std::pmr::unordered_map<std::u16string_view, std::uint32_t> keys_{&paths_};  // path to key id
+    std::u16string_view last_added_;           // the path of the key added last
+    std::vector<std::uint32_t> newest_lines_;  // by key id; no_lines for a key only implied
+    std::vector<value_lines> lines_;
 };
