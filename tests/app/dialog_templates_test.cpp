@@ -104,29 +104,49 @@ TEST(dialog_templates, leave_apply_and_open_hosts_file_without_a_control) {
     EXPECT_EQ(main_menu_commands::open_hosts_file, 1006);
 }
 
+// A control of the templates by its identifier, or one made up to tell styles apart that the
+// templates only use together.
+dialog_control_template main_control(std::int32_t id) {
+    return *find_control(main_dialog_template, id);
+}
+dialog_control_template login_control(std::int32_t id) {
+    return *find_control(login_dialog_template, id);
+}
+dialog_control_template made_up(const char* window_class, std::uint32_t style) {
+    return {0, window_class, style, 0, 0, 0, 0, 0, "", "made_up"};
+}
+
 TEST(dialog_templates, name_the_kind_of_each_control_for_toolkits_that_make_their_own) {
-    const auto kind = [](const dialog_template& dialog, std::int32_t id) {
-        const dialog_control_template& c = *find_control(dialog, id);
-        return std::vector<bool>{is_push_button(c), is_default_button(c), is_check_box(c),
-                                 is_multiline(c),   is_read_only(c),      is_sorted(c)};
+    struct kind_row {
+        dialog_control_template control;
+        std::vector<bool> kind;  // push button, default button, check box, multiline, read-only,
+                                 // sorted
     };
-    //                     push   default check  multi  r/o    sorted
-    const std::vector<bool> push = {true, false, false, false, false, false};
-    EXPECT_EQ(kind(main_dialog_template, 1009), push);
-    EXPECT_EQ(kind(main_dialog_template, 1003),
-              (std::vector<bool>{false, false, false, false, true, false}));
-    EXPECT_EQ(kind(main_dialog_template, 1004),
-              (std::vector<bool>{false, false, false, false, false, false}));
-    EXPECT_EQ(kind(login_dialog_template, 1),
-              (std::vector<bool>{true, true, false, false, false, false}));
-    EXPECT_EQ(kind(login_dialog_template, 1011),
-              (std::vector<bool>{false, false, true, false, false, false}));
-    EXPECT_EQ(kind(login_dialog_template, 1008),
-              (std::vector<bool>{false, false, false, true, true, false}));
-    EXPECT_EQ(kind(login_dialog_template, 1006),
-              (std::vector<bool>{false, false, false, false, false, false}));
-    EXPECT_EQ(kind(login_dialog_template, 1007),
-              (std::vector<bool>{false, false, false, false, false, true}));
+    const kind_row rows[] = {
+        {main_control(1009), {true, false, false, false, false, false}},
+        {main_control(1003), {false, false, false, false, true, false}},
+        {main_control(1004), {false, false, false, false, false, false}},
+        {login_control(1), {true, true, false, false, false, false}},
+        {login_control(1011), {false, false, true, false, false, false}},
+        {login_control(1008), {false, false, false, true, true, false}},
+        {login_control(1006), {false, false, false, false, false, false}},
+        {login_control(1007), {false, false, false, false, false, true}},
+        {made_up("Edit", ws_border | es_autohscroll), {false, false, false, false, false, false}},
+        {made_up("Edit", es_readonly), {false, false, false, false, true, false}},
+        {made_up("Edit", es_multiline), {false, false, false, true, false, false}},
+        {made_up("ComboBox", cbs_sort), {false, false, false, false, false, true}},
+        {made_up("Button", ws_tabstop | bs_autocheckbox),
+         {false, false, true, false, false, false}},
+        {made_up("Static", es_readonly | cbs_sort | bs_defpushbutton),
+         {false, false, false, false, false, false}},
+    };
+    for (const kind_row& row : rows) {
+        const dialog_control_template& c = row.control;
+        EXPECT_EQ((std::vector<bool>{is_push_button(c), is_default_button(c), is_check_box(c),
+                                     is_multiline(c), is_read_only(c), is_sorted(c)}),
+                  row.kind)
+            << c.name << " " << c.id;
+    }
 }
 
 }  // namespace
