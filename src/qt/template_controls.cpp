@@ -22,14 +22,14 @@ QWidget* make_edit(QWidget* dialog, const dialog_control_template& control) {
     }
     auto* edit = new QPlainTextEdit(dialog);
     edit->setReadOnly(is_read_only(control));
-    if ((control.style & es_autohscroll) != 0) {
+    if (!wraps_lines(control)) {
         edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     }
     const auto bar = [](bool shown) {
         return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded;
     };
-    edit->setVerticalScrollBarPolicy(bar((control.style & ws_vscroll) != 0));
-    edit->setHorizontalScrollBarPolicy(bar((control.style & ws_hscroll) != 0));
+    edit->setVerticalScrollBarPolicy(bar(has_vertical_scroll_bar(control)));
+    edit->setHorizontalScrollBarPolicy(bar(has_horizontal_scroll_bar(control)));
     return edit;
 }
 
@@ -84,16 +84,16 @@ QWidget* Ctemplate_controls::widget(std::int32_t id) const {
 
 Qt::WindowFlags template_window_flags(Qt::WindowFlags kind, const dialog_template& source) {
     Qt::WindowFlags flags = kind | Qt::CustomizeWindowHint;
-    if ((source.style & ws_caption) == ws_caption) {
+    if (has_caption(source)) {
         flags |= Qt::WindowTitleHint;
     }
-    if ((source.style & ws_sysmenu) != 0) {
+    if (has_window_menu(source)) {
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     }
-    if ((source.style & ws_minimizebox) != 0) {
+    if (has_minimize_box(source)) {
         flags |= Qt::WindowMinimizeButtonHint;
     }
-    if ((source.style & ws_maximizebox) != 0) {
+    if (has_maximize_box(source)) {
         flags |= Qt::WindowMaximizeButtonHint;
     }
     return flags;

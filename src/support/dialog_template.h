@@ -90,6 +90,30 @@ inline bool is_read_only(const dialog_control_template& control) {
 inline bool is_sorted(const dialog_control_template& control) {
     return is_class(control, "ComboBox") && (control.style & cbs_sort) != 0;
 }
+// A multiline edit that scrolls sideways does not wrap its lines.
+inline bool wraps_lines(const dialog_control_template& control) {
+    return is_multiline(control) && (control.style & es_autohscroll) == 0;
+}
+inline bool has_vertical_scroll_bar(const dialog_control_template& control) {
+    return (control.style & ws_vscroll) != 0;
+}
+inline bool has_horizontal_scroll_bar(const dialog_control_template& control) {
+    return (control.style & ws_hscroll) != 0;
+}
+
+// What a dialog's frame offers.
+inline bool has_caption(const dialog_template& dialog) {
+    return (dialog.style & ws_caption) == ws_caption;
+}
+inline bool has_window_menu(const dialog_template& dialog) {
+    return (dialog.style & ws_sysmenu) != 0;
+}
+inline bool has_minimize_box(const dialog_template& dialog) {
+    return (dialog.style & ws_minimizebox) != 0;
+}
+inline bool has_maximize_box(const dialog_template& dialog) {
+    return (dialog.style & ws_maximizebox) != 0;
+}
 
 // The control with this identifier, or nullptr.
 inline const dialog_control_template* find_control(const dialog_template& dialog, std::int32_t id) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -116,37 +117,58 @@ dialog_control_template made_up(const char* window_class, std::uint32_t style) {
     return {0, window_class, style, 0, 0, 0, 0, 0, "", "made_up"};
 }
 
-TEST(dialog_templates, name_the_kind_of_each_control_for_toolkits_that_make_their_own) {
-    struct kind_row {
-        dialog_control_template control;
-        std::vector<bool> kind;  // push button, default button, check box, multiline, read-only,
-                                 // sorted
+// The predicates that hold for a control, by name.
+std::string kinds_of(const dialog_control_template& c) {
+    const std::pair<bool, const char*> kinds[] = {
+        {is_push_button(c), "push"},
+        {is_default_button(c), "default"},
+        {is_check_box(c), "check"},
+        {is_multiline(c), "multiline"},
+        {wraps_lines(c), "wraps"},
+        {is_read_only(c), "read-only"},
+        {is_sorted(c), "sorted"},
+        {has_vertical_scroll_bar(c), "vscroll"},
+        {has_horizontal_scroll_bar(c), "hscroll"},
     };
-    const kind_row rows[] = {
-        {main_control(1009), {true, false, false, false, false, false}},
-        {main_control(1003), {false, false, false, false, true, false}},
-        {main_control(1004), {false, false, false, false, false, false}},
-        {login_control(1), {true, true, false, false, false, false}},
-        {login_control(1011), {false, false, true, false, false, false}},
-        {login_control(1008), {false, false, false, true, true, false}},
-        {login_control(1006), {false, false, false, false, false, false}},
-        {login_control(1007), {false, false, false, false, false, true}},
-        {made_up("Edit", ws_border | es_autohscroll), {false, false, false, false, false, false}},
-        {made_up("Edit", es_readonly), {false, false, false, false, true, false}},
-        {made_up("Edit", es_multiline), {false, false, false, true, false, false}},
-        {made_up("ComboBox", cbs_sort), {false, false, false, false, false, true}},
-        {made_up("Button", ws_tabstop | bs_autocheckbox),
-         {false, false, true, false, false, false}},
-        {made_up("Static", es_readonly | cbs_sort | bs_defpushbutton),
-         {false, false, false, false, false, false}},
-    };
-    for (const kind_row& row : rows) {
-        const dialog_control_template& c = row.control;
-        EXPECT_EQ((std::vector<bool>{is_push_button(c), is_default_button(c), is_check_box(c),
-                                     is_multiline(c), is_read_only(c), is_sorted(c)}),
-                  row.kind)
-            << c.name << " " << c.id;
+    std::string names;
+    for (const auto& [holds, name] : kinds) {
+        if (holds) {
+            names += names.empty() ? name : std::string(" ") + name;
+        }
     }
+    return names;
+}
+
+TEST(dialog_templates, name_the_kind_of_each_control_for_toolkits_that_make_their_own) {
+    const std::pair<dialog_control_template, const char*> rows[] = {
+        {main_control(1009), "push"},
+        {main_control(1003), "read-only"},
+        {main_control(1004), ""},
+        {login_control(1), "push default"},
+        {login_control(1011), "check"},
+        {login_control(1008), "multiline read-only vscroll hscroll"},
+        {login_control(1006), "vscroll"},
+        {login_control(1007), "sorted vscroll"},
+        {made_up("Edit", ws_border | es_autohscroll), ""},
+        {made_up("Edit", es_readonly), "read-only"},
+        {made_up("Edit", es_multiline), "multiline wraps"},
+        {made_up("ComboBox", cbs_sort), "sorted"},
+        {made_up("Button", ws_tabstop | bs_autocheckbox), "check"},
+        {made_up("Static", es_readonly | cbs_sort | bs_defpushbutton), ""},
+    };
+    for (const auto& [control, kinds] : rows) {
+        EXPECT_EQ(kinds_of(control), kinds) << control.name << " " << control.id;
+    }
+}
+
+TEST(dialog_templates, name_what_each_dialog_frame_offers) {
+    const auto frame = [](const dialog_template& d) {
+        return std::vector<bool>{has_caption(d), has_window_menu(d), has_minimize_box(d),
+                                 has_maximize_box(d)};
+    };
+    // caption, window menu, minimise box, maximise box
+    EXPECT_EQ(frame(main_dialog_template), (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(frame(login_dialog_template), (std::vector<bool>{true, true, false, true}));
 }
 
 }  // namespace
