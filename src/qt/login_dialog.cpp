@@ -13,6 +13,14 @@
 
 #include <utility>
 
+namespace {
+
+bool sorted_list(std::int32_t id) {
+    return is_sorted(*find_control(login_dialog_template, id));
+}
+
+}  // namespace
+
 Cqt_login_dialog::Cqt_login_dialog(Clogin_services& services, std::string server_list_host,
                                    std::int32_t server_list_port, QWidget* parent)
     : Cqt_layout_dialog(parent),
@@ -21,9 +29,9 @@ Cqt_login_dialog::Cqt_login_dialog(Clogin_services& services, std::string server
       reset_passwords_(controls_.get<QCheckBox>(login_controls::reset_passwords)),
       transcript_(controls_.get<QPlainTextEdit>(login_controls::transcript)),
       game_combo_(controls_.get<QComboBox>(login_controls::game),
-                  is_sorted(*find_control(login_dialog_template, login_controls::game))),
+                  sorted_list(login_controls::game)),
       nick_combo_(controls_.get<QComboBox>(login_controls::nick),
-                  is_sorted(*find_control(login_dialog_template, login_controls::nick))),
+                  sorted_list(login_controls::nick)),
       model_(*this, services, std::move(server_list_host), server_list_port) {
     setWindowTitle(QString::fromLatin1(login_dialog_template.caption));
     setWindowFlags(template_window_flags(Qt::Dialog, login_dialog_template));

@@ -1,10 +1,10 @@
 #include "win32/main_dialog.h"
 
+#include "app/main_dialog_template.h"
 #include "support/fixed_texts.h"
 #include "win32/application.h"
 #include "win32/login_dialog.h"
 #include "win32/minimised_icon.h"
-#include "app/main_dialog_template.h"
 #include "win32/res/resource_ids.h"
 #include "win32/window_menu.h"
 

@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_dialog_template.h"
 #include "fixtures/loopback_server.h"
 #include "launcher/built_programs.h"
-#include "win32/e2e_windows.h"
-#include "app/main_dialog_template.h"
 #include "login/login_dialog_template.h"
+#include "win32/e2e_windows.h"
 
 #include <chrono>
 #include <functional>

@@ -1,13 +1,13 @@
 // The login dialog under Wine: its lists from the registry as the 32-bit games leave it, and its
 // OK button against loopback servers reached through the program's fixed host and port.
+#include "app/main_dialog_template.h"
 #include "app/platform_services.h"
 #include "dialog_driver.h"
 #include "fixtures/loopback_server.h"
 #include "gui_environment.h"
 #include "gui_registry.h"
-#include "support/fixed_texts.h"
 #include "login/login_dialog_template.h"
-#include "app/main_dialog_template.h"
+#include "support/fixed_texts.h"
 
 #include <gtest/gtest.h>
 

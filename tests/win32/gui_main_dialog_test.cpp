@@ -1,15 +1,15 @@
 // The main dialog under Wine: what it shows at start and what its commands do to the hosts file
 // that the resolver reads.
+#include "app/main_dialog_template.h"
 #include "app/platform_services.h"
 #include "dialog_driver.h"
 #include "gui_environment.h"
 #include "gui_registry.h"
 #include "hosts/hosts_file.h"
+#include "login/login_dialog_template.h"
 #include "support/resolve_host.h"
 #include "win32/main_dialog.h"
 #include "win32/minimised_icon.h"
-#include "app/main_dialog_template.h"
-#include "login/login_dialog_template.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -4,5 +4,5 @@
 
 #define IDI_APPLICATION_ICON 128
 
-// Where the layout dialog's status bar sits among the dialog's children.
+// The layout dialog's status bar, among the dialog's own controls.
 #define ID_STATUS_BAR 59393
