@@ -1,10 +1,10 @@
 // The main dialog's template and its window menu under Wine: the template's seven controls stay
 // as they are, and the window menu reaches the two commands that have no control.
+#include "app/main_dialog_template.h"
 #include "dialog_driver.h"
 #include "gui_environment.h"
 #include "hosts/hosts_file.h"
 #include "launcher/built_programs.h"
-#include "app/main_dialog_template.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
