@@ -1,4 +1,5 @@
 #pragma once
+#include "app/main_dialog_template.h"
 #include "app/main_view.h"
 #include "app/system_services.h"
 
@@ -7,11 +8,11 @@
 // Command identifiers of the main dialog. Apply and the editor have no control of their own:
 // they act when a command message with their identifier reaches the dialog.
 enum main_command : int {
-    command_apply = 1001,
-    command_reset = 1002,
-    command_edit_hosts = 1006,
-    command_test = 1007,
-    command_ladders = 1009,
+    command_apply = main_menu_commands::apply,
+    command_reset = main_controls::reset,
+    command_edit_hosts = main_menu_commands::open_hosts_file,
+    command_test = main_controls::test,
+    command_ladders = main_controls::ladders,
 };
 
 inline constexpr char hosts_update_failed_text[] = "Your hosts file could not be updated.";

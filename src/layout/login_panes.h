@@ -1,16 +1,6 @@
 #pragma once
-#include <cstdint>
-
 #include "layout/vaq_layout_mgr.h"
-
-// Control identifiers of the login dialog's template that its panes arrange.
-namespace login_controls {
-constexpr std::int32_t ok = 1;
-constexpr std::int32_t game = 1006;
-constexpr std::int32_t nick = 1007;
-constexpr std::int32_t transcript = 1008;
-constexpr std::int32_t reset_passwords = 1011;
-}  // namespace login_controls
+#include "login/login_dialog_template.h"
 
 // Builds the login dialog's pane tree on its manager and lays it out: an upper row of fixed
 // height (the game and nick combo boxes and the reset check box stacked on the left, the OK

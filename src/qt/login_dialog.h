@@ -3,14 +3,13 @@
 #include "login/login_view.h"
 #include "qt/layout_dialog.h"
 #include "qt/qt_combo.h"
+#include "qt/template_controls.h"
 
 #include <cstdint>
 #include <string>
 
 class QCheckBox;
-class QComboBox;
 class QPlainTextEdit;
-class QPushButton;
 
 // The login dialog: games and stored accounts to pick, and the transcript of a login test.
 // Its controls start at their template places and the panes arrange them.
@@ -27,10 +26,9 @@ class Cqt_login_dialog : public Cqt_layout_dialog, private Clogin_view {
     void begin_wait_cursor() override;
     void end_wait_cursor() override;
 
-    QComboBox* game_list_;
-    QComboBox* nick_list_;
+    Cdialog_units units_;
+    Ctemplate_controls controls_;
     QCheckBox* reset_passwords_;
-    QPushButton* ok_;
     QPlainTextEdit* transcript_;
     Cqt_combo game_combo_;
     Cqt_combo nick_combo_;

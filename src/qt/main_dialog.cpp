@@ -6,6 +6,7 @@
 #include "qt/login_dialog.h"
 #include "qt/prefix_row.h"
 #include "qt/qt_wait_cursor.h"
+#include "qt/template_controls.h"
 #include "support/fixed_texts.h"
 #include "registry/wine_prefix_choice.h"
 
@@ -18,22 +19,29 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
-QLineEdit* make_path_field(QWidget* parent, const Cdialog_units& units, const char* name, int y) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QLatin1String(name));
-    field->setReadOnly(true);
-    field->setGeometry(units.rect(7, y, 331, 14));
-    return field;
-}
+// Beside the template: Apply in the free slot of the button column.
+constexpr dialog_control_template apply_button = {main_menu_commands::apply,
+                                                  "Button",
+                                                  ws_tabstop | bs_pushbutton,
+                                                  0,
+                                                  343,
+                                                  41,
+                                                  50,
+                                                  14,
+                                                  "&Apply",
+                                                  "apply"};
 
-Cip_address_edit* make_address_field(QWidget* parent, const Cdialog_units& units, const char* name,
-                                     int y) {
-    auto* field = new Cip_address_edit(parent);
-    field->setObjectName(QLatin1String(name));
-    field->setGeometry(units.rect(7, y, 100, 15));
-    return field;
+// What the template leaves free below its lowest control; the window keeps it below the row.
+int bottom_margin(const dialog_template& source) {
+    int lowest = 0;
+    for (const dialog_control_template& control : source) {
+        lowest = std::max(lowest, control.y + control.cy);
+    }
+    return source.cy - lowest;
 }
 
 QIcon application_icon() {
@@ -49,27 +57,29 @@ Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, const wine_prefix_s
                                  QWidget* parent)
     : QDialog(parent),
       units_(font()),
-      // Made in tab order: the controls' order is the focus order.
-      community_address_(make_address_field(this, units_, "community_address", 7)),
-      current_address_(make_address_field(this, units_, "current_address", 24)),
-      hosts_path_(make_path_field(this, units_, "hosts_path", 41)),
-      api_path_(make_path_field(this, units_, "api_path", 57)),
+      controls_(this, main_dialog_template, units_),
+      community_address_(controls_.get<Cip_address_edit>(main_controls::community_address)),
+      current_address_(controls_.get<Cip_address_edit>(main_controls::current_address)),
+      hosts_path_(controls_.get<QLineEdit>(main_controls::hosts_path)),
+      api_path_(controls_.get<QLineEdit>(main_controls::api_path)),
       services_(services),
       model_(*this, services) {
-    add_button("&Ladders", "ladders", command_ladders, 343, 7);
-    add_button("&Reset (WOL)", "reset", command_reset, 343, 24);
-    add_button("&Apply", "apply", command_apply, 343, 41);
-    add_button("&Test", "test", command_test, 343, 57);
+    for (const dialog_control_template& control : main_dialog_template) {
+        if (is_push_button(control)) {
+            connect_button(controls_.get<QPushButton>(control.id), control.id);
+        }
+    }
+    auto* apply = static_cast<QPushButton*>(make_template_control(this, apply_button, units_));
+    connect_button(apply, apply_button.id);
+    setTabOrder(controls_.widget(main_controls::reset), apply);
     add_menu_commands();
     hosts_path_->installEventFilter(this);
 
-    setWindowTitle(QStringLiteral("Ketrin Client"));
+    setWindowTitle(QString::fromLatin1(main_dialog_template.caption));
     setWindowIcon(application_icon());
     // A window of its own, not a dialog: window managers and taskbars then treat it as the
     // program's main window rather than as transient for a hidden leader.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(template_window_flags(Qt::Window, main_dialog_template));
     // The prefix row goes below the template's controls (and after them in tab order), as wide as
     // the path fields.
     use_wine_prefix(prefixes.chosen);
@@ -81,16 +91,15 @@ Cqt_main_dialog::Cqt_main_dialog(Csystem_services& services, const wine_prefix_s
         },
         this);
     prefix_row->place(units_.rect(7, 73, 331, 14));
-    setFixedSize(units_.x(400), prefix_row->geometry().bottom() + 1 + units_.y(7));
+    setFixedSize(
+        units_.x(main_dialog_template.cx),
+        prefix_row->geometry().bottom() + 1 + units_.y(bottom_margin(main_dialog_template)));
 
     model_.initialise();
     community_address_->setFocus(Qt::OtherFocusReason);
 }
 
-void Cqt_main_dialog::add_button(const char* text, const char* name, int command_id, int x, int y) {
-    auto* button = new QPushButton(QString::fromLatin1(text), this);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(units_.rect(x, y, 50, 14));
+void Cqt_main_dialog::connect_button(QPushButton* button, int command_id) {
     // The template has no default button: Enter presses the focused button or ends the dialog.
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, command_id] { on_command(command_id); });

@@ -4,10 +4,12 @@
 #include "app/system_services.h"
 #include "app/wine_prefix_discovery.h"
 #include "qt/dialog_units.h"
+#include "qt/template_controls.h"
 
 #include <QDialog>
 
 class QLineEdit;
+class QPushButton;
 class Cip_address_edit;
 
 // The main dialog: the two addresses, the hosts-file and API paths, the buttons (with Apply in
@@ -41,10 +43,11 @@ class Cqt_main_dialog : public QDialog, private Cmain_view {
     void end_wait_cursor() override;
     void run_login_dialog() override;
 
-    void add_button(const char* text, const char* name, int command_id, int x, int y);
+    void connect_button(QPushButton* button, int command_id);
     void add_menu_commands();
 
     Cdialog_units units_;
+    Ctemplate_controls controls_;
     Cip_address_edit* community_address_;
     Cip_address_edit* current_address_;
     QLineEdit* hosts_path_;

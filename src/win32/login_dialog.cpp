@@ -1,7 +1,7 @@
 #include "win32/login_dialog.h"
 
 #include "layout/login_panes.h"
-#include "win32/res/resource_ids.h"
+#include "login/login_dialog_template.h"
 
 #include <utility>
 
@@ -29,14 +29,14 @@ std::int64_t Cwin32_combo::item_data(int index) const {
 
 Cdlg_login::Cdlg_login(Clogin_services& services, std::string server_list_host,
                        std::int32_t server_list_port)
-    : VaqLayoutDialog(IDD_LOGIN_DIALOG),
+    : VaqLayoutDialog(login_dialog_template.id),
       model_(*this, services, std::move(server_list_host), server_list_port) {}
 
 void Cdlg_login::do_data_exchange(Cdata_exchange& exchange) {
-    exchange.control(IDC_GAME_LIST, game_combo_);
-    exchange.control(IDC_NICK_LIST, nick_combo_);
-    exchange.text(IDC_TRANSCRIPT, transcript_);
-    exchange.check(IDC_RESET_PASSWORDS, reset_passwords_);
+    exchange.control(login_controls::game, game_combo_);
+    exchange.control(login_controls::nick, nick_combo_);
+    exchange.text(login_controls::transcript, transcript_);
+    exchange.check(login_controls::reset_passwords, reset_passwords_);
 }
 
 BOOL Cdlg_login::on_init_dialog() {

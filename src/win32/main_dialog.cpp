@@ -1,5 +1,6 @@
 #include "win32/main_dialog.h"
 
+#include "app/main_dialog_template.h"
 #include "support/fixed_texts.h"
 #include "win32/application.h"
 #include "win32/login_dialog.h"
@@ -8,16 +9,16 @@
 #include "win32/window_menu.h"
 
 CVorlaWOLIRCServerClientDlg::CVorlaWOLIRCServerClientDlg(Csystem_services& services)
-    : Cdialog_window(IDD_MAIN_DIALOG),
+    : Cdialog_window(main_dialog_template.id),
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON))),
       services_(services),
       model_(*this, services) {}
 
 void CVorlaWOLIRCServerClientDlg::do_data_exchange(Cdata_exchange& exchange) {
-    exchange.control(IDC_CURRENT_ADDRESS, current_address_);
-    exchange.control(IDC_COMMUNITY_ADDRESS, community_address_);
-    exchange.text(IDC_HOSTS_PATH, hosts_path_);
-    exchange.text(IDC_API_PATH, api_path_);
+    exchange.control(main_controls::current_address, current_address_);
+    exchange.control(main_controls::community_address, community_address_);
+    exchange.text(main_controls::hosts_path, hosts_path_);
+    exchange.text(main_controls::api_path, api_path_);
 }
 
 BOOL CVorlaWOLIRCServerClientDlg::on_init_dialog() {
@@ -78,12 +79,12 @@ void CVorlaWOLIRCServerClientDlg::set_current_address(std::uint32_t control_valu
 
 void CVorlaWOLIRCServerClientDlg::set_hosts_path(const std::string& path) {
     hosts_path_ = path;
-    SetDlgItemTextA(hwnd(), IDC_HOSTS_PATH, hosts_path_.c_str());
+    SetDlgItemTextA(hwnd(), main_controls::hosts_path, hosts_path_.c_str());
 }
 
 void CVorlaWOLIRCServerClientDlg::set_api_path(const std::string& path) {
     api_path_ = path;
-    SetDlgItemTextA(hwnd(), IDC_API_PATH, api_path_.c_str());
+    SetDlgItemTextA(hwnd(), main_controls::api_path, api_path_.c_str());
 }
 
 void CVorlaWOLIRCServerClientDlg::show_error(const std::string& text) {

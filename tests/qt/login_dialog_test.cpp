@@ -172,33 +172,22 @@ class LoginLayout : public ::testing::Test {
         dialog = std::make_unique<Cqt_login_dialog>(services, server_list_host, server_list_port);
         const int combo_height = control<QComboBox>(*dialog, "game_list")->height();
         const Cdialog_units units(dialog->font());
-        const auto add = [this](std::int32_t id, QRect r, const char* cls, std::uint32_t style) {
-            window.add(id, {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}, cls, style);
-        };
-        const QRect game = units.rect(7, 7, 50, 0);
-        const QRect nick = units.rect(7, 24, 50, 0);
-        add(login_controls::game, {game.topLeft(), QSize(game.width(), combo_height)}, "ComboBox",
-            3);
-        add(login_controls::nick, {nick.topLeft(), QSize(nick.width(), combo_height)}, "ComboBox",
-            3);
-        add(login_controls::reset_passwords, units.rect(7, 77, 41, 10), "Button", 3);
-        add(login_controls::ok, units.rect(273, 7, 50, 14), "Button", 1);
-        add(login_controls::transcript, units.rect(7, 43, 50, 25), "Edit", 0);
+        // The template's places, a combo box at its closed height.
+        for (const dialog_control_template& c : login_dialog_template) {
+            QRect r = units.rect(c.x, c.y, c.cx, c.cy);
+            if (is_class(c, "ComboBox")) {
+                r.setHeight(combo_height);
+            }
+            window.add(c.id, {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}, c.window_class,
+                       control_window_style(c));
+        }
         reference.statusBarHeight = dialog->status_bar()->height();
         window.client = {dialog->width(), dialog->height()};
         build_login_panes(reference);
     }
 
     void expect_same_places() {
-        const struct {
-            std::int32_t id;
-            const char* name;
-        } controls[] = {{login_controls::game, "game_list"},
-                        {login_controls::nick, "nick_list"},
-                        {login_controls::reset_passwords, "reset_passwords"},
-                        {login_controls::ok, "ok"},
-                        {login_controls::transcript, "transcript"}};
-        for (const auto& c : controls) {
+        for (const dialog_control_template& c : login_dialog_template) {
             const QRect g = control<QWidget>(*dialog, c.name)->geometry();
             EXPECT_EQ((layout_rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()}),
                       window.placed(c.id))
@@ -218,7 +207,9 @@ class LoginLayout : public ::testing::Test {
 };
 
 TEST_F(LoginLayout, PanesMatchTheToolkitFreeManagerOnOpeningAndAfterResizing) {
-    EXPECT_EQ(dialog->size(), Cdialog_units(dialog->font()).rect(0, 0, 330, 300).size());
+    const Cdialog_units units(dialog->font());
+    EXPECT_EQ(dialog->size(),
+              QSize(units.x(login_dialog_template.cx), units.y(login_dialog_template.cy)));
     expect_same_places();
 
     dialog->show();

@@ -1,5 +1,6 @@
 #include "qt/main_dialog.h"
 
+#include "app/main_dialog_template.h"
 #include "qt/dialog_control.h"
 #include "qt/dialog_units.h"
 #include "qt/ip_address_edit.h"
@@ -52,10 +53,10 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
     dialog->activateWindow();
     settle();
 
-    EXPECT_EQ(dialog->windowTitle(), "Ketrin Client");
+    EXPECT_EQ(dialog->windowTitle(), main_dialog_template.caption);
     // The template's 400 units wide, and tall enough for the prefix row below its controls.
     const Cdialog_units units(dialog->font());
-    EXPECT_EQ(dialog->width(), units.x(400));
+    EXPECT_EQ(dialog->width(), units.x(main_dialog_template.cx));
     EXPECT_EQ(dialog->height(),
               control<QWidget>(*dialog, "prefix_row")->geometry().bottom() + 1 + units.y(7));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "not resizable";
@@ -64,24 +65,20 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
     EXPECT_TRUE(icon_sizes.contains(QSize(16, 16)) && icon_sizes.contains(QSize(32, 32)));
 
     struct expected_control {
-        const char* name;
+        std::string name;
         QRect units;
         const char* text;
     };
-    const expected_control controls[] = {
-        {"community_address", {7, 7, 100, 15}, nullptr},
-        {"current_address", {7, 24, 100, 15}, nullptr},
-        {"hosts_path", {7, 41, 331, 14}, nullptr},
-        {"api_path", {7, 57, 331, 14}, nullptr},
-        {"ladders", {343, 7, 50, 14}, "&Ladders"},
-        {"reset", {343, 24, 50, 14}, "&Reset (WOL)"},
-        {"apply", {343, 41, 50, 14}, "&Apply"},
-        {"test", {343, 57, 50, 14}, "&Test"},
-        {"prefix_row", {7, 73, 331, 14}, nullptr},
-    };
+    std::vector<expected_control> controls;
+    for (const dialog_control_template& c : main_dialog_template) {
+        controls.push_back({c.name, {c.x, c.y, c.cx, c.cy}, is_push_button(c) ? c.text : nullptr});
+    }
+    // Beside the template: Apply in the button column's free slot, and the prefix row below.
+    controls.insert(controls.end() - 1, {"apply", {343, 41, 50, 14}, "&Apply"});
+    controls.push_back({"prefix_row", {7, 73, 331, 14}, nullptr});
     std::vector<QString> tab_order;
     for (const expected_control& c : controls) {
-        QWidget* widget = control<QWidget>(*dialog, c.name);
+        QWidget* widget = control<QWidget>(*dialog, c.name.c_str());
         ASSERT_NE(widget, nullptr);
         const QRect& u = c.units;
         EXPECT_EQ(widget->geometry(), units.rect(u.x(), u.y(), u.width(), u.height())) << c.name;
@@ -93,7 +90,7 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
     QWidget* at = dialog->focusWidget();
     ASSERT_NE(at, nullptr);
     EXPECT_TRUE(address("community_address")->isAncestorOf(at)) << "focus starts there";
-    for (std::size_t i = 0; i < std::size(controls); ++i) {
+    for (std::size_t i = 0; i < controls.size(); ++i) {
         QWidget* owner = at;
         while (owner->parentWidget() != dialog.get()) {
             owner = owner->parentWidget();

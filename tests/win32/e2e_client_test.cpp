@@ -6,10 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_dialog_template.h"
 #include "fixtures/loopback_server.h"
 #include "launcher/built_programs.h"
+#include "login/login_dialog_template.h"
 #include "win32/e2e_windows.h"
-#include "win32/res/resource_ids.h"
 
 #include <chrono>
 #include <functional>
@@ -103,7 +104,7 @@ login_round press_ok(HWND login) {
 
     login_round round;
     round.login_port = login_server.port();
-    const HWND transcript = GetDlgItem(login, IDC_TRANSCRIPT);
+    const HWND transcript = GetDlgItem(login, login_controls::transcript);
     const std::string before = window_text(transcript).value_or("");
     PostMessageW(GetDlgItem(login, IDOK), BM_CLICK, 0, 0);
     // The dialog answers no message while its exchanges run: a text that differs is the result.
@@ -145,21 +146,22 @@ class client_program : public testing::Test {
 };
 
 TEST_F(client_program, main_window_shows_both_looked_up_addresses_and_both_paths) {
-    EXPECT_EQ(shown_address(item(main_, IDC_COMMUNITY_ADDRESS)), "127.0.0.1");
-    EXPECT_EQ(shown_address(item(main_, IDC_CURRENT_ADDRESS)), "127.0.0.1");
-    EXPECT_EQ(window_text(item(main_, IDC_HOSTS_PATH)), narrow(unix_hosts_file));
-    EXPECT_EQ(window_text(item(main_, IDC_API_PATH)), std::string("C:\\Westwood\\WOLAPI\\"));
+    EXPECT_EQ(shown_address(item(main_, main_controls::community_address)), "127.0.0.1");
+    EXPECT_EQ(shown_address(item(main_, main_controls::current_address)), "127.0.0.1");
+    EXPECT_EQ(window_text(item(main_, main_controls::hosts_path)), narrow(unix_hosts_file));
+    EXPECT_EQ(window_text(item(main_, main_controls::api_path)),
+              std::string("C:\\Westwood\\WOLAPI\\"));
 }
 
 TEST_F(client_program, login_test_sends_the_picked_account_to_the_login_server_the_list_names) {
-    PostMessageW(item(main_, IDC_TEST), BM_CLICK, 0, 0);
+    PostMessageW(item(main_, main_controls::test), BM_CLICK, 0, 0);
     const HWND login = find_window(client_->id(), L"Login", window_patience);
     ASSERT_NE(login, nullptr) << "Test opened no \"Login\" window";
 
     // Games in table order; stored accounts sorted by nick, the one with a short password and
     // the one numbered past 25 left out.
-    const HWND games = item(login, IDC_GAME_LIST);
-    const HWND nicks = item(login, IDC_NICK_LIST);
+    const HWND games = item(login, login_controls::game);
+    const HWND nicks = item(login, login_controls::nick);
     EXPECT_EQ(combo_entries(games), (std::vector<std::string>{"Tiberian Sun", "Red Alert 2",
                                                               "Red Alert 2 Yuri's Revenge"}));
     EXPECT_EQ(combo_entries(nicks), (std::vector<std::string>{"alpha", "player", "raider"}));
@@ -174,7 +176,7 @@ TEST_F(client_program, login_test_sends_the_picked_account_to_the_login_server_t
     EXPECT_EQ(plain.transcript, "nick: player\r\n" + server_line(plain.login_port) + login_answer);
 
     // A second press with "Reset Passwords" checked replaces the transcript and unchecks the box.
-    const HWND reset_passwords = item(login, IDC_RESET_PASSWORDS);
+    const HWND reset_passwords = item(login, login_controls::reset_passwords);
     SendMessageW(reset_passwords, BM_SETCHECK, BST_CHECKED, 0);
     const login_round reset = press_ok(login);
     EXPECT_EQ(reset.list_request, "whereto 0 0 8448\nquit\n");
@@ -205,13 +207,13 @@ TEST_F(client_program, apply_and_reset_rewrite_only_the_service_lines_of_the_uni
         << "cannot seed " << narrow(hosts);
     const std::string kept = other_lines + "::1\tlocalhost\n";
 
-    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(ID_APPLY_ADDRESS, 0), 0);
+    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(main_menu_commands::apply, 0), 0);
     const std::string applied =
         kept + "127.0.0.1 irc.westwood.com\n127.0.0.1 servserv.westwood.com\n";
     wait_until([&] { return read_file(hosts) == applied; }, window_patience);
     EXPECT_EQ(read_file(hosts), applied);
 
-    PostMessageW(item(main_, IDC_RESET), BM_CLICK, 0, 0);
+    PostMessageW(item(main_, main_controls::reset), BM_CLICK, 0, 0);
     wait_until([&] { return read_file(hosts) == kept; }, window_patience);
     EXPECT_EQ(read_file(hosts), kept);
 }

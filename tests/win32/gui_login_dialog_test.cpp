@@ -1,12 +1,13 @@
 // The login dialog under Wine: its lists from the registry as the 32-bit games leave it, and its
 // OK button against loopback servers reached through the program's fixed host and port.
+#include "app/main_dialog_template.h"
 #include "app/platform_services.h"
 #include "dialog_driver.h"
 #include "fixtures/loopback_server.h"
 #include "gui_environment.h"
 #include "gui_registry.h"
+#include "login/login_dialog_template.h"
 #include "support/fixed_texts.h"
-#include "win32/res/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -42,8 +43,8 @@ TEST_F(login_dialog, every_label_fits_inside_its_control) {
         int id;
         LONG beside;  // what the control draws before its text
     };
-    for (const label& l :
-         {label{IDOK, 0}, label{IDC_RESET_PASSWORDS, GetSystemMetrics(SM_CXMENUCHECK)}}) {
+    for (const label& l : {label{IDOK, 0}, label{login_controls::reset_passwords,
+                                                 GetSystemMetrics(SM_CXMENUCHECK)}}) {
         const HWND control = GetDlgItem(dialog, l.id);
         RECT client;
         GetClientRect(control, &client);
@@ -79,8 +80,8 @@ TEST_F(login_dialog, offers_the_installed_games_in_a_fixed_order) {
         }
         const HWND dialog = open();
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(combo_entries(dialog, IDC_GAME_LIST), test.offered);
-        EXPECT_EQ(combo_selection(dialog, IDC_GAME_LIST), test.offered.empty() ? CB_ERR : 0);
+        EXPECT_EQ(combo_entries(dialog, login_controls::game), test.offered);
+        EXPECT_EQ(combo_selection(dialog, login_controls::game), test.offered.empty() ? CB_ERR : 0);
         driver_.reset();
     }
 }
@@ -96,18 +97,18 @@ TEST_F(login_dialog, lists_the_qualifying_accounts_sorted_each_with_its_own_item
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
-    std::vector<combo_entry> nicks = combo_entries(dialog, IDC_NICK_LIST);
+    std::vector<combo_entry> nicks = combo_entries(dialog, login_controls::nick);
     ASSERT_EQ(nicks.size(), 3u);
     EXPECT_EQ(nicks[0], (combo_entry{"alpha", 1}));
-    EXPECT_EQ(combo_selection(dialog, IDC_NICK_LIST), 0);
+    EXPECT_EQ(combo_selection(dialog, login_controls::nick), 0);
     // Equal nicks may stand either way round; each keeps the number of its own account.
     std::sort(nicks.begin(), nicks.end(),
               [](const combo_entry& a, const combo_entry& b) { return a.item_data < b.item_data; });
     EXPECT_EQ(nicks[0], (combo_entry{"zeta", 0}));
     EXPECT_EQ(nicks[2], (combo_entry{"zeta", 2}));
 
-    EXPECT_EQ(check_state(dialog, IDC_RESET_PASSWORDS), BST_UNCHECKED);
-    EXPECT_EQ(item_text(dialog, IDC_TRANSCRIPT), "");
+    EXPECT_EQ(check_state(dialog, login_controls::reset_passwords), BST_UNCHECKED);
+    EXPECT_EQ(item_text(dialog, login_controls::transcript), "");
 }
 
 TEST_F(login_dialog, offers_one_empty_account_when_none_qualifies) {
@@ -115,8 +116,8 @@ TEST_F(login_dialog, offers_one_empty_account_when_none_qualifies) {
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
-    EXPECT_EQ(combo_entries(dialog, IDC_NICK_LIST), (std::vector<combo_entry>{{"", 0}}));
-    EXPECT_EQ(combo_selection(dialog, IDC_NICK_LIST), 0);
+    EXPECT_EQ(combo_entries(dialog, login_controls::nick), (std::vector<combo_entry>{{"", 0}}));
+    EXPECT_EQ(combo_selection(dialog, login_controls::nick), 0);
 }
 
 // The server list on its fixed port names the login server, which answers the login request.
@@ -146,10 +147,10 @@ TEST_F(login_dialog, ok_logs_in_where_the_server_list_sends_it_and_shows_the_ans
     driver_ = run_main_dialog(services_);
     const HWND main = driver_->wait_for_window("Ketrin Client");
     ASSERT_NE(main, nullptr);
-    post_command(main, IDC_TEST);
+    post_command(main, main_controls::test);
     const HWND dialog = driver_->wait_for_window("Login");
     ASSERT_NE(dialog, nullptr);
-    select_combo_entry(dialog, IDC_GAME_LIST, 1);
+    select_combo_entry(dialog, login_controls::game, 1);
 
     {
         const std::string answer = ":s 001 alpha :Welcome\r\n:s 353 alpha = #c :alpha\n";
@@ -158,7 +159,7 @@ TEST_F(login_dialog, ok_logs_in_where_the_server_list_sends_it_and_shows_the_ans
         ASSERT_TRUE(send_command(dialog, IDOK));
 
         const std::string port = std::to_string(round.login_server.port());
-        EXPECT_EQ(item_text(dialog, IDC_TRANSCRIPT),
+        EXPECT_EQ(item_text(dialog, login_controls::transcript),
                   "nick: alpha\r\nserver: 127.0.0.1:" + port + " (127.0.0.1)\r\n" + answer);
         EXPECT_EQ(round.server_list.finish(),
                   (std::vector<std::string>{"whereto 0 0 4608\nquit\n"}));
@@ -169,17 +170,17 @@ TEST_F(login_dialog, ok_logs_in_where_the_server_list_sends_it_and_shows_the_ans
     {
         login_round round(":s NOTICE alpha :reset\r\n");
         ASSERT_TRUE(round.server_list.listening());
-        set_check_state(dialog, IDC_RESET_PASSWORDS, BST_CHECKED);
+        set_check_state(dialog, login_controls::reset_passwords, BST_CHECKED);
         ASSERT_TRUE(send_command(dialog, IDOK));
 
         const std::string port = std::to_string(round.login_server.port());
-        EXPECT_EQ(item_text(dialog, IDC_TRANSCRIPT),
+        EXPECT_EQ(item_text(dialog, login_controls::transcript),
                   "nick: alpha\r\nserver: 127.0.0.1:" + port +
                       " (127.0.0.1)\r\n:s NOTICE alpha :reset\r\n");
         EXPECT_EQ(round.login_server.finish(),
                   (std::vector<std::string>{
                       "cvers 0 4608\nnick alpha\nuser\nprivmsg c :reset passwords\nquit\n"}));
-        EXPECT_EQ(check_state(dialog, IDC_RESET_PASSWORDS), BST_UNCHECKED);
+        EXPECT_EQ(check_state(dialog, login_controls::reset_passwords), BST_UNCHECKED);
     }
 }
 

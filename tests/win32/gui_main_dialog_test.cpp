@@ -1,14 +1,15 @@
 // The main dialog under Wine: what it shows at start and what its commands do to the hosts file
 // that the resolver reads.
+#include "app/main_dialog_template.h"
 #include "app/platform_services.h"
 #include "dialog_driver.h"
 #include "gui_environment.h"
 #include "gui_registry.h"
 #include "hosts/hosts_file.h"
+#include "login/login_dialog_template.h"
 #include "support/resolve_host.h"
 #include "win32/main_dialog.h"
 #include "win32/minimised_icon.h"
-#include "win32/res/resource_ids.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -50,10 +51,10 @@ TEST_F(main_dialog, shows_the_paths_and_no_address_for_hosts_that_do_not_resolve
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
-    EXPECT_EQ(item_text(dialog, IDC_HOSTS_PATH), hosts_file_path());
-    EXPECT_EQ(item_text(dialog, IDC_API_PATH), "C:\\Westwood\\WOLAPI\\");
-    expect_address(dialog, IDC_COMMUNITY_ADDRESS, no_address);
-    EXPECT_EQ(ip_address(dialog, IDC_CURRENT_ADDRESS).filled_fields, 0);
+    EXPECT_EQ(item_text(dialog, main_controls::hosts_path), hosts_file_path());
+    EXPECT_EQ(item_text(dialog, main_controls::api_path), "C:\\Westwood\\WOLAPI\\");
+    expect_address(dialog, main_controls::community_address, no_address);
+    EXPECT_EQ(ip_address(dialog, main_controls::current_address).filled_fields, 0);
 }
 
 TEST_F(main_dialog, shows_the_install_path_as_stored_up_to_its_first_nul) {
@@ -79,7 +80,7 @@ TEST_F(main_dialog, shows_the_install_path_as_stored_up_to_its_first_nul) {
         }
         const HWND dialog = open();
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(item_text(dialog, IDC_API_PATH), test.shown);
+        EXPECT_EQ(item_text(dialog, main_controls::api_path), test.shown);
         driver_.reset();
     }
 }
@@ -89,8 +90,8 @@ TEST_F(main_dialog, shows_where_the_hosts_file_sends_both_hosts_at_start) {
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
-    expect_address(dialog, IDC_COMMUNITY_ADDRESS, MAKEIPADDRESS(10, 20, 30, 40));
-    expect_address(dialog, IDC_CURRENT_ADDRESS, MAKEIPADDRESS(10, 1, 2, 3));
+    expect_address(dialog, main_controls::community_address, MAKEIPADDRESS(10, 20, 30, 40));
+    expect_address(dialog, main_controls::current_address, MAKEIPADDRESS(10, 1, 2, 3));
 }
 
 TEST_F(main_dialog, apply_maps_both_hosts_to_the_typed_address_and_shows_the_redirection) {
@@ -112,18 +113,18 @@ TEST_F(main_dialog, apply_maps_both_hosts_to_the_typed_address_and_shows_the_red
         const HWND dialog = open();
         ASSERT_NE(dialog, nullptr);
         if (test.typed) {
-            set_ip_address(dialog, IDC_COMMUNITY_ADDRESS, *test.typed);
+            set_ip_address(dialog, main_controls::community_address, *test.typed);
         } else {
-            clear_ip_address(dialog, IDC_COMMUNITY_ADDRESS);
+            clear_ip_address(dialog, main_controls::community_address);
         }
 
-        ASSERT_TRUE(send_command(dialog, ID_APPLY_ADDRESS));
+        ASSERT_TRUE(send_command(dialog, main_menu_commands::apply));
 
         EXPECT_EQ(read_file(hosts_file_path()),
                   "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n" +
                       test.written + " irc.westwood.com\n" + test.written +
                       " servserv.westwood.com\n");
-        expect_address(dialog, IDC_CURRENT_ADDRESS, test.shown);
+        expect_address(dialog, main_controls::current_address, test.shown);
         EXPECT_TRUE(message_boxes().empty());
         driver_.reset();
     }
@@ -134,10 +135,10 @@ TEST_F(main_dialog, reset_drops_the_service_lines_and_keeps_the_last_address_sho
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
-    ASSERT_TRUE(send_command(dialog, IDC_RESET));
+    ASSERT_TRUE(send_command(dialog, main_controls::reset));
 
     EXPECT_EQ(read_file(hosts_file_path()), "127.0.0.1\tlocalhost\n# kept\n");
-    expect_address(dialog, IDC_CURRENT_ADDRESS, MAKEIPADDRESS(10, 1, 2, 3));
+    expect_address(dialog, main_controls::current_address, MAKEIPADDRESS(10, 1, 2, 3));
 }
 
 TEST_F(main_dialog, a_failed_rewrite_shows_one_error_box_and_refreshes_once_it_is_closed) {
@@ -146,9 +147,9 @@ TEST_F(main_dialog, a_failed_rewrite_shows_one_error_box_and_refreshes_once_it_i
     const std::string before = read_file(read_only.hosts_file_path());
     const HWND dialog = open(read_only);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(item_text(dialog, IDC_HOSTS_PATH), read_only.hosts_file_path());
+    EXPECT_EQ(item_text(dialog, main_controls::hosts_path), read_only.hosts_file_path());
 
-    post_command(dialog, ID_APPLY_ADDRESS);
+    post_command(dialog, main_menu_commands::apply);
     ASSERT_TRUE(wait_until([] { return !message_boxes().empty(); }));
     const std::vector<HWND> boxes = message_boxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -156,14 +157,14 @@ TEST_F(main_dialog, a_failed_rewrite_shows_one_error_box_and_refreshes_once_it_i
     EXPECT_EQ(window_text(boxes[0]), "Error");
     EXPECT_EQ(message_box_icon(boxes[0]), LoadIconA(nullptr, IDI_ERROR));
     // The refresh comes after the box: what the resolver says meanwhile is what shows.
-    expect_address(dialog, IDC_CURRENT_ADDRESS, MAKEIPADDRESS(10, 0, 0, 1));
+    expect_address(dialog, main_controls::current_address, MAKEIPADDRESS(10, 0, 0, 1));
     set_hosts_file("10.0.0.2 servserv.westwood.com\n");
 
     close_message_box(boxes[0]);
     ASSERT_TRUE(wait_until([] { return message_boxes().empty(); }));
     ASSERT_TRUE(settle(dialog));
     EXPECT_TRUE(message_boxes().empty());
-    expect_address(dialog, IDC_CURRENT_ADDRESS, MAKEIPADDRESS(10, 0, 0, 2));
+    expect_address(dialog, main_controls::current_address, MAKEIPADDRESS(10, 0, 0, 2));
     EXPECT_EQ(read_file(read_only.hosts_file_path()), before);
 }
 
@@ -172,7 +173,7 @@ TEST_F(main_dialog, test_does_nothing_while_the_server_list_host_does_not_resolv
     ASSERT_NE(dialog, nullptr);
 
     // Returns only once the command is over: a login dialog would hold it.
-    ASSERT_TRUE(send_command(dialog, IDC_TEST));
+    ASSERT_TRUE(send_command(dialog, main_controls::test));
 
     EXPECT_EQ(driver_->windows(), std::vector<HWND>{dialog});
     EXPECT_TRUE(IsWindowEnabled(dialog));
@@ -183,7 +184,7 @@ TEST_F(main_dialog, test_opens_the_login_dialog_owned_by_the_main_dialog_which_t
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
-    click(GetDlgItem(dialog, IDC_TEST));
+    click(GetDlgItem(dialog, main_controls::test));
     const HWND login = driver_->wait_for_window("Login");
     ASSERT_NE(login, nullptr);
     EXPECT_EQ(GetWindow(login, GW_OWNER), dialog);
@@ -191,10 +192,11 @@ TEST_F(main_dialog, test_opens_the_login_dialog_owned_by_the_main_dialog_which_t
 
     // Out of the way of the Test button, which is clicked once more.
     SetWindowPos(login, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    click(GetDlgItem(dialog, IDC_TEST));
+    click(GetDlgItem(dialog, main_controls::test));
     // Input is handled in order: once this later click has landed, so has the one before.
-    click(GetDlgItem(login, IDC_RESET_PASSWORDS));
-    ASSERT_TRUE(wait_until([&] { return check_state(login, IDC_RESET_PASSWORDS) == BST_CHECKED; }));
+    click(GetDlgItem(login, login_controls::reset_passwords));
+    ASSERT_TRUE(wait_until(
+        [&] { return check_state(login, login_controls::reset_passwords) == BST_CHECKED; }));
     EXPECT_EQ(driver_->windows().size(), 2u);
 
     PostMessageA(login, WM_CLOSE, 0, 0);

@@ -1,10 +1,10 @@
 // The main dialog's template and its window menu under Wine: the template's seven controls stay
 // as they are, and the window menu reaches the two commands that have no control.
+#include "app/main_dialog_template.h"
 #include "dialog_driver.h"
 #include "gui_environment.h"
 #include "hosts/hosts_file.h"
 #include "launcher/built_programs.h"
-#include "win32/res/resource_ids.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -16,24 +16,6 @@
 #include <vector>
 
 namespace {
-
-struct template_control {
-    int id;
-    const char* window_class;
-    const char* text;         // nullptr: what the control shows depends on the run
-    int x, y, width, height;  // dialog units
-};
-
-// Template 102 in tab order.
-const template_control main_template[] = {
-    {IDC_COMMUNITY_ADDRESS, "SysIPAddress32", nullptr, 7, 7, 100, 15},
-    {IDC_CURRENT_ADDRESS, "SysIPAddress32", nullptr, 7, 24, 100, 15},
-    {IDC_HOSTS_PATH, "Edit", nullptr, 7, 41, 331, 14},
-    {IDC_API_PATH, "Edit", nullptr, 7, 57, 331, 14},
-    {IDC_LADDERS, "Button", "&Ladders", 343, 7, 50, 14},
-    {IDC_RESET, "Button", "&Reset (WOL)", 343, 24, 50, 14},
-    {IDC_TEST, "Button", "&Test", 343, 57, 50, 14},
-};
 
 std::string class_of(HWND window) {
     char name[64] = {};
@@ -151,9 +133,9 @@ class Cstand_in_notepad {
     bool installed_ = false;
 };
 
-class main_dialog_template : public main_dialog_test {};
+class main_dialog_window_menu : public main_dialog_test {};
 
-TEST_F(main_dialog_template, template_keeps_its_seven_controls_in_tab_order_and_their_places) {
+TEST_F(main_dialog_window_menu, template_keeps_its_seven_controls_in_tab_order_and_their_places) {
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
@@ -162,31 +144,32 @@ TEST_F(main_dialog_template, template_keeps_its_seven_controls_in_tab_order_and_
          child = GetWindow(child, GW_HWNDNEXT)) {
         children.push_back(child);
     }
-    ASSERT_EQ(children.size(), std::size(main_template));
+    ASSERT_EQ(children.size(), main_dialog_template.control_count);
     for (std::size_t i = 0; i < children.size(); ++i) {
-        const template_control& want = main_template[i];
-        SCOPED_TRACE(want.id);
+        const dialog_control_template& want = main_dialog_template.controls[i];
+        SCOPED_TRACE(want.name);
         EXPECT_EQ(GetDlgCtrlID(children[i]), want.id);
         EXPECT_EQ(class_of(children[i]), want.window_class);
-        if (want.text != nullptr) {
+        // What the other controls show depends on the run.
+        if (is_push_button(want)) {
             EXPECT_EQ(window_text(children[i]), want.text);
         }
         EXPECT_NE(GetWindowLongA(children[i], GWL_STYLE) & WS_TABSTOP, 0);
         // Windows converts a control's position and its size, not its far edges.
-        RECT pixels = {want.x, want.y, want.width, want.height};
+        RECT pixels = {want.x, want.y, want.cx, want.cy};
         MapDialogRect(dialog, &pixels);
         EXPECT_EQ(placed_in(dialog, children[i]),
                   (edges{pixels.left, pixels.top, pixels.left + pixels.right,
                          pixels.top + pixels.bottom}));
     }
-    EXPECT_EQ(GetDlgItem(dialog, ID_APPLY_ADDRESS), nullptr);
-    EXPECT_EQ(GetDlgItem(dialog, ID_OPEN_HOSTS_FILE), nullptr);
+    EXPECT_EQ(GetDlgItem(dialog, main_menu_commands::apply), nullptr);
+    EXPECT_EQ(GetDlgItem(dialog, main_menu_commands::open_hosts_file), nullptr);
 }
 
-TEST_F(main_dialog_template, every_button_label_fits_inside_its_button) {
+TEST_F(main_dialog_window_menu, every_button_label_fits_inside_its_button) {
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
-    for (int id : {IDC_LADDERS, IDC_RESET, IDC_TEST}) {
+    for (int id : {main_controls::ladders, main_controls::reset, main_controls::test}) {
         const HWND button = GetDlgItem(dialog, id);
         RECT client;
         GetClientRect(button, &client);
@@ -196,7 +179,7 @@ TEST_F(main_dialog_template, every_button_label_fits_inside_its_button) {
 
 // The run draws at the dpi its prefix sets (LogPixels), so that the other tests check the layout
 // at that dpi.
-TEST_F(main_dialog_template, draws_at_the_dpi_the_prefix_sets) {
+TEST_F(main_dialog_window_menu, draws_at_the_dpi_the_prefix_sets) {
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
     const char* expected = std::getenv("KETRIN_GUI_DPI");
@@ -206,7 +189,7 @@ TEST_F(main_dialog_template, draws_at_the_dpi_the_prefix_sets) {
     ReleaseDC(dialog, context);
 }
 
-TEST_F(main_dialog_template, holds_the_two_commands_above_the_standard_entries) {
+TEST_F(main_dialog_window_menu, holds_the_two_commands_above_the_standard_entries) {
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
@@ -234,27 +217,27 @@ TEST_F(main_dialog_template, holds_the_two_commands_above_the_standard_entries) 
     }
 }
 
-TEST_F(main_dialog_template, pointing_the_games_rewrites_the_hosts_file_as_the_apply_command) {
+TEST_F(main_dialog_window_menu, pointing_the_games_rewrites_the_hosts_file_as_the_apply_command) {
     Cstand_in_notepad notepad;
     // Every byte that is no service line stays, line ends included: the Unix file has LF.
     set_hosts_file("# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n");
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
-    set_ip_address(dialog, IDC_COMMUNITY_ADDRESS, MAKEIPADDRESS(10, 20, 30, 40));
+    set_ip_address(dialog, main_controls::community_address, MAKEIPADDRESS(10, 20, 30, 40));
 
     ASSERT_TRUE(send_system_command(dialog, menu_id(dialog, apply_entry)));
 
     EXPECT_EQ(read_file(hosts_file_path()),
               "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n"
               "10.20.30.40 irc.westwood.com\n10.20.30.40 servserv.westwood.com\n");
-    const ip_address_state current = ip_address(dialog, IDC_CURRENT_ADDRESS);
+    const ip_address_state current = ip_address(dialog, main_controls::current_address);
     EXPECT_EQ(current.filled_fields, 4);
     EXPECT_EQ(current.value, MAKEIPADDRESS(10, 20, 30, 40));
     EXPECT_TRUE(message_boxes().empty());
     EXPECT_FALSE(notepad.started());
 }
 
-TEST_F(main_dialog_template, pointing_the_games_at_a_hosts_file_it_may_not_write_shows_one_box) {
+TEST_F(main_dialog_window_menu, pointing_the_games_at_a_hosts_file_it_may_not_write_shows_one_box) {
     Cread_only_hosts_services read_only;
     const std::string before = read_file(read_only.hosts_file_path());
     const HWND dialog = open(read_only);
@@ -272,7 +255,7 @@ TEST_F(main_dialog_template, pointing_the_games_at_a_hosts_file_it_may_not_write
     EXPECT_EQ(read_file(read_only.hosts_file_path()), before);
 }
 
-TEST_F(main_dialog_template, opening_the_hosts_file_starts_notepad_with_its_path) {
+TEST_F(main_dialog_window_menu, opening_the_hosts_file_starts_notepad_with_its_path) {
     Cstand_in_notepad notepad;
     ASSERT_TRUE(notepad.installed());
     const std::string hosts_before = read_file(hosts_file_path());
@@ -291,7 +274,7 @@ TEST_F(main_dialog_template, opening_the_hosts_file_starts_notepad_with_its_path
     EXPECT_EQ(read_file(hosts_file_path()), hosts_before);
 }
 
-TEST_F(main_dialog_template, standard_entries_keep_working) {
+TEST_F(main_dialog_window_menu, standard_entries_keep_working) {
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 

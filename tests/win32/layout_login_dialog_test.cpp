@@ -53,13 +53,17 @@ login_rects expected_rects(const RECT& client, LONG bar_height, const template_s
 class login_dialog_layout : public testing::Test {
   protected:
     explicit login_dialog_layout(bool with_grip = true) : dialog(with_grip) {
-        sizes.combo = {dialog.pixels(50, 0).cx, height(place(ids::game))};
-        sizes.check = dialog.pixels(41, 10);
-        sizes.ok = dialog.pixels(50, 14);
-        sizes.transcript = dialog.pixels(50, 25);
+        sizes.combo = {template_size(ids::game).cx, height(place(ids::game))};
+        sizes.check = template_size(ids::reset_passwords);
+        sizes.ok = template_size(ids::ok);
+        sizes.transcript = template_size(ids::transcript);
     }
 
     RECT place(int id) const { return dialog.placed(dialog.control(id)); }
+    SIZE template_size(int id) const {
+        const dialog_control_template& control = *find_control(login_dialog_template, id);
+        return dialog.pixels(control.cx, control.cy);
+    }
     login_rects placed() const {
         return {place(ids::game), place(ids::nick), place(ids::reset_passwords), place(ids::ok),
                 place(ids::transcript)};
