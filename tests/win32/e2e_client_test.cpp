@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/loopback_server.h"
-#include "launcher/built_programs.h"
+#include "fixtures/built_programs.h"
 #include "win32/e2e_windows.h"
 #include "win32/res/resource_ids.h"
 
