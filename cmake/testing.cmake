@@ -22,6 +22,14 @@ function(ketrin_wine_environment out prefix)
 endfunction()
 ketrin_wine_environment(KETRIN_WINE_ENVIRONMENT "${KETRIN_WINEPREFIX}")
 
+# ketrin_wine_path(<out-var> <unix-path>)
+#
+# The path a program under Wine opens <unix-path> at: Wine shows the Unix root as drive Z:.
+function(ketrin_wine_path out unix_path)
+    string(REPLACE "/" "\\" windows_path "Z:${unix_path}")
+    set(${out} "${windows_path}" PARENT_SCOPE)
+endfunction()
+
 # ketrin_test_command(<out-var> <target> <hosts-file or "">)
 #
 # The command that runs the test program <target> inside tests/fixtures/isolated, under Wine in
@@ -42,7 +50,8 @@ endfunction()
 function(ketrin_add_test)
     cmake_parse_arguments(T "" "NAME;HOSTS;TIMEOUT" "SOURCES;LIBRARIES;ARGS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
-    target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} GTest::gmock GTest::gtest_main)
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} ketrin_test_fixtures GTest::gmock
+        GTest::gtest_main)
     target_include_directories(${T_NAME} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
 
     ketrin_test_command(command ${T_NAME} "${T_HOSTS}")

@@ -4,6 +4,8 @@
 #include "app/lutris_game_file.h"
 #include "app/steam_library_folders.h"
 #include "app/wine_prefix_discovery.h"
+#include "fixtures/scratch_directory.h"
+#include "fixtures/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -97,9 +99,9 @@ TEST(prefix_option, takes_the_folder_after_the_option_or_after_its_equals_sign) 
 }
 
 TEST(bounded_file, reads_only_a_regular_file_within_the_limit) {
-    char pattern[] = "/tmp/ketrin-bounded.XXXXXX";
-    const std::filesystem::path folder = mkdtemp(pattern);
-    std::ofstream(folder / "small") << "12345";
+    const Cscratch_directory scratch("ketrin-bounded");
+    const std::filesystem::path& folder = scratch.path();
+    put_file_bytes(folder / "small", "12345");
     ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
 
     EXPECT_EQ(read_bounded_file(folder / "small", 5), "12345");
@@ -107,7 +109,6 @@ TEST(bounded_file, reads_only_a_regular_file_within_the_limit) {
     EXPECT_EQ(read_bounded_file(folder / "pipe", 5), std::nullopt);
     EXPECT_EQ(read_bounded_file(folder, 5), std::nullopt);
     EXPECT_EQ(read_bounded_file(folder / "missing", 5), std::nullopt);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // registry files are real Wine's (tests/fixtures/wine_game_registries).
 #include "app/wine_prefix_discovery.h"
 
-#include "app/scratch_home.h"
+#include "fixtures/scratch_home.h"
 
 #include <gtest/gtest.h>
 

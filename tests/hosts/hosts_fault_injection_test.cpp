@@ -86,7 +86,7 @@ const fault_kind kinds[] = {fault_kind::once, fault_kind::lasting};
 // Every call of the rewrite fails in turn, alone and together with every later call of the run
 // that the first fault leaves, each once or lasting. Left out: a second fault that stops every
 // write after the old text was partly overwritten in place, which nothing can mend.
-TEST(UpdateHostsFileUnderFaults, EveryFailurePointLeavesTheOldOrTheNewTextWhole) {
+TEST(update_hosts_file_under_faults, every_failure_point_leaves_the_old_or_the_new_text_whole) {
     const struct {
         const char* name;
         std::string address;
@@ -131,7 +131,7 @@ TEST(UpdateHostsFileUnderFaults, EveryFailurePointLeavesTheOldOrTheNewTextWhole)
 
 namespace {
 
-TEST(UpdateHostsFileUnderFaults, AReadErrorAfterTheFirstBytesFailsAndWritesNothing) {
+TEST(update_hosts_file_under_faults, a_read_error_after_the_first_bytes_fails_and_writes_nothing) {
     const Cfaulted_rewrite clean("192.0.2.10", {});
     std::vector<std::size_t> reads;
     for (std::size_t call = 1; call <= clean.calls(); ++call) {

@@ -16,7 +16,7 @@ using strings = std::vector<std::string>;
 const std::string applied_pair = "192.0.2.10 " + chat + "\n192.0.2.10 " + server_list + "\n";
 const std::string service_line = "1.2.3.4 " + chat + "\n";
 
-TEST(UpdateHostsFile, RewritesTheWorkedExample) {
+TEST(update_hosts_file, rewrites_the_worked_example) {
     const struct {
         std::string address;
         std::string lf_text;
@@ -31,7 +31,7 @@ TEST(UpdateHostsFile, RewritesTheWorkedExample) {
     }
 }
 
-TEST(UpdateHostsFile, KeepsAFileWithoutServiceLinesByteForByte) {
+TEST(update_hosts_file, keeps_a_file_without_service_lines_byte_for_byte) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
     const std::string text =
@@ -41,7 +41,7 @@ TEST(UpdateHostsFile, KeepsAFileWithoutServiceLinesByteForByte) {
     EXPECT_EQ(file_bytes(hosts), text);
 }
 
-TEST(UpdateHostsFile, CreatesAMissingFile) {
+TEST(update_hosts_file, creates_a_missing_file) {
     const struct {
         std::string address;
         std::string lf_text;
@@ -55,13 +55,13 @@ TEST(UpdateHostsFile, CreatesAMissingFile) {
     }
 }
 
-TEST(UpdateHostsFile, FailsForADirectoryThatDoesNotExist) {
+TEST(update_hosts_file, fails_for_a_directory_that_does_not_exist) {
     Cscratch_directory directory;
     EXPECT_EQ(update_hosts_file((directory.path() / "none" / "hosts").string(), "192.0.2.10"), 1);
     EXPECT_EQ(names_in(directory.path()), strings{});
 }
 
-TEST(UpdateHostsFile, FailsAndKeepsWhatCannotBeRead) {
+TEST(update_hosts_file, fails_and_keeps_what_cannot_be_read) {
     Cscratch_directory directory;
     const fs::path hosts = directory.path() / "hosts";
     fs::create_directory(hosts);
@@ -76,7 +76,7 @@ TEST(UpdateHostsFile, FailsAndKeepsWhatCannotBeRead) {
 //   ro/          read-only bind mount of ro_source/
 //   full/        a 64 KiB file system
 //   bound/hosts  a file that is a mount point, bound from full/bound_source
-class UpdateHostsFileOnMounts : public testing::Test {
+class update_hosts_file_on_mounts : public testing::Test {
   protected:
     void SetUp() override {
         const char* scratch = std::getenv("KETRIN_SCRATCH_MOUNTS");
@@ -113,14 +113,14 @@ class UpdateHostsFileOnMounts : public testing::Test {
     fs::path mounts_;
 };
 
-TEST_F(UpdateHostsFileOnMounts, FailsOnAReadOnlyFileSystemAndKeepsTheFile) {
+TEST_F(update_hosts_file_on_mounts, fails_on_a_read_only_file_system_and_keeps_the_file) {
     put_file_bytes(mounts_ / "ro_source" / "hosts", file_text(worked_example));
     EXPECT_EQ(update_hosts_file((mounts_ / "ro" / "hosts").string(), "192.0.2.10"), 1);
     EXPECT_EQ(file_bytes(mounts_ / "ro" / "hosts"), file_text(worked_example));
     EXPECT_EQ(names_in(mounts_ / "ro_source"), strings{"hosts"});
 }
 
-TEST_F(UpdateHostsFileOnMounts, OnAFullDiskKeepsTheOldTextOrWritesOneThatFits) {
+TEST_F(update_hosts_file_on_mounts, on_a_full_disk_keeps_the_old_text_or_writes_one_that_fits) {
     // The old text fills its blocks exactly, so an apply needs a block there is not; a reset
     // only shortens the file and can be written over the old text. The dropped first line
     // makes a half-written new text differ from the old one.
@@ -142,7 +142,7 @@ TEST_F(UpdateHostsFileOnMounts, OnAFullDiskKeepsTheOldTextOrWritesOneThatFits) {
     }
 }
 
-TEST_F(UpdateHostsFileOnMounts, RewritesAMountedFileInPlace) {
+TEST_F(update_hosts_file_on_mounts, rewrites_a_mounted_file_in_place) {
     const fs::path hosts = mounts_ / "bound" / "hosts";
     put_file_bytes(hosts, file_text(worked_example));
     EXPECT_EQ(update_hosts_file(hosts.string(), "192.0.2.10"), 0);
@@ -152,7 +152,7 @@ TEST_F(UpdateHostsFileOnMounts, RewritesAMountedFileInPlace) {
     EXPECT_EQ(names_in(mounts_ / "bound"), strings{"hosts"});
 }
 
-TEST_F(UpdateHostsFileOnMounts, AMountedFileOnAFullDiskGetsItsOldTextBack) {
+TEST_F(update_hosts_file_on_mounts, a_mounted_file_on_a_full_disk_gets_its_old_text_back) {
     const fs::path hosts = mounts_ / "bound" / "hosts";
     const std::string old_text =
         file_text(service_line + padded_lines("", 8192 - file_text(service_line).size()));

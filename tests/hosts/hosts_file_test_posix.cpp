@@ -82,11 +82,11 @@ void give_acl_and_user_attribute(const std::string& path) {
     }
 }
 
-TEST(HostsFilePath, IsTheSystemHostsFile) {
+TEST(hosts_file_path, is_the_system_hosts_file) {
     EXPECT_EQ(hosts_file_path(), "/etc/hosts");
 }
 
-TEST(UpdateHostsFile, KeepsBytesAsTheyAre) {
+TEST(update_hosts_file, keeps_bytes_as_they_are) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
     put_file_bytes(hosts, "a b\r\n\x1a c\r\nx\ry\r\n1.2.3.4 " + chat + "\r\nlast");
@@ -94,7 +94,7 @@ TEST(UpdateHostsFile, KeepsBytesAsTheyAre) {
     EXPECT_EQ(file_bytes(hosts), "a b\r\n\x1a c\r\nx\ry\r\nlast\n");
 }
 
-TEST(UpdateHostsFile, KeepsModeAndOwnerWhenItSwapsTheFile) {
+TEST(update_hosts_file, keeps_mode_and_owner_when_it_swaps_the_file) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
     put_file_bytes(hosts, "127.0.0.1 localhost\n");
@@ -112,7 +112,7 @@ TEST(UpdateHostsFile, KeepsModeAndOwnerWhenItSwapsTheFile) {
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
-TEST(UpdateHostsFile, RewritesInPlaceWhenTheOwnerCouldNotBeKept) {
+TEST(update_hosts_file, rewrites_in_place_when_the_owner_could_not_be_kept) {
     // The user may write the file and make files beside it, but a swapped-in file would be
     // the user's own.
     Cscratch_directory directory;
@@ -131,7 +131,7 @@ TEST(UpdateHostsFile, RewritesInPlaceWhenTheOwnerCouldNotBeKept) {
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
-TEST(UpdateHostsFile, CarriesEveryExtendedAttributeWhenItSwapsTheFile) {
+TEST(update_hosts_file, carries_every_extended_attribute_when_it_swaps_the_file) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
     put_file_bytes(hosts, "127.0.0.1 localhost\n");
@@ -149,7 +149,7 @@ TEST(UpdateHostsFile, CarriesEveryExtendedAttributeWhenItSwapsTheFile) {
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
-TEST(UpdateHostsFile, RewritesInPlaceWhenAnAttributeCannotBeCarried) {
+TEST(update_hosts_file, rewrites_in_place_when_an_attribute_cannot_be_carried) {
     // Only the administrator may set a security attribute: the user's own swapped-in file could
     // not carry it.
     Cscratch_directory directory;
@@ -170,7 +170,7 @@ TEST(UpdateHostsFile, RewritesInPlaceWhenAnAttributeCannotBeCarried) {
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
-TEST(UpdateHostsFile, FailsWithoutTheRightToReadOrWrite) {
+TEST(update_hosts_file, fails_without_the_right_to_read_or_write) {
     const struct {
         const char* behaviour;
         mode_t mode;
@@ -189,7 +189,7 @@ TEST(UpdateHostsFile, FailsWithoutTheRightToReadOrWrite) {
     }
 }
 
-TEST(UpdateHostsFile, WritesThroughASymbolicLink) {
+TEST(update_hosts_file, writes_through_a_symbolic_link) {
     const struct {
         const char* behaviour;
         bool target_exists;

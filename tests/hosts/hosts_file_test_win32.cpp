@@ -41,21 +41,21 @@ class Cheld_open {
     HANDLE handle_;
 };
 
-TEST(HostsFilePath, OnWindowsLiesUnderTheSystemDirectory) {
+TEST(hosts_file_path, on_windows_lies_under_the_system_directory) {
     char directory[MAX_PATH]{};
     ASSERT_NE(GetSystemDirectoryA(directory, sizeof(directory)), 0u);
     EXPECT_EQ(windows_hosts_file_path(), std::string(directory) + "\\drivers\\etc\\hosts");
 }
 
 // The test prefix maps the whole Unix file system to Z:, as every new prefix does.
-TEST(HostsFilePathUnderWine, IsTheUnixHostsFileOnTheDriveThatMapsIt) {
+TEST(hosts_file_path_under_wine, is_the_unix_hosts_file_on_the_drive_that_maps_it) {
     EXPECT_EQ(hosts_file_path(), "Z:\\etc\\hosts");
     EXPECT_TRUE(is_wine_unix_hosts_file("z:\\ETC\\hosts"));
     EXPECT_FALSE(is_wine_unix_hosts_file(windows_hosts_file_path()));
 }
 
 // Run only in a prefix where no drive leads to /etc (tests/fixtures/unmapped_prefix).
-TEST(HostsFilePathWithoutDrive, IsTheWindowsPath) {
+TEST(hosts_file_path_without_drive, is_the_windows_path) {
     EXPECT_EQ(wine_unix_hosts_path(), std::nullopt);
     EXPECT_EQ(hosts_file_path(), windows_hosts_file_path());
 }
@@ -97,7 +97,7 @@ const hosts_path_calls fake_calls{
     },
 };
 
-TEST(HostsFilePath, FollowsTheFamilyOfTheSystemAndFallsBackToAFixedPath) {
+TEST(hosts_file_path, follows_the_family_of_the_system_and_falls_back_to_a_fixed_path) {
     const std::string full(256, 'd');
     const struct {
         system_answers answers;
@@ -120,7 +120,7 @@ TEST(HostsFilePath, FollowsTheFamilyOfTheSystemAndFallsBackToAFixedPath) {
     }
 }
 
-TEST(UpdateHostsFile, TranslatesOnlyLineEnds) {
+TEST(update_hosts_file, translates_only_line_ends) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
     put_file_bytes(hosts, "a b\r\n\x1a c\r\nx\ry\n1.2.3.4 " + chat + "\r\nlast");
@@ -128,7 +128,7 @@ TEST(UpdateHostsFile, TranslatesOnlyLineEnds) {
     EXPECT_EQ(file_bytes(hosts), "a b\r\n\x1a c\r\nx\ry\r\nlast\r\n");
 }
 
-TEST(UpdateHostsFile, ClearsTheReadOnlyAttributeForGood) {
+TEST(update_hosts_file, clears_the_read_only_attribute_for_good) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
     put_file_bytes(hosts, "127.0.0.1 localhost\r\n");
@@ -141,7 +141,7 @@ TEST(UpdateHostsFile, ClearsTheReadOnlyAttributeForGood) {
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
-TEST(UpdateHostsFile, KeepsEveryAttributeButReadOnly) {
+TEST(update_hosts_file, keeps_every_attribute_but_read_only) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
     put_file_bytes(hosts, "127.0.0.1 localhost\r\n");
@@ -156,7 +156,7 @@ TEST(UpdateHostsFile, KeepsEveryAttributeButReadOnly) {
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
-TEST(UpdateHostsFile, RewritesInPlaceAFileAnotherProgramHoldsOpen) {
+TEST(update_hosts_file, rewrites_in_place_a_file_another_program_holds_open) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
     put_file_bytes(hosts, "127.0.0.1 localhost\r\n");
@@ -166,7 +166,7 @@ TEST(UpdateHostsFile, RewritesInPlaceAFileAnotherProgramHoldsOpen) {
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
-TEST(UpdateHostsFile, FailsAndKeepsAFileLockedByAnotherProgram) {
+TEST(update_hosts_file, fails_and_keeps_a_file_locked_by_another_program) {
     Cscratch_directory directory;
     const std::string hosts = directory / "hosts";
     put_file_bytes(hosts, "127.0.0.1 localhost\r\n");

@@ -28,15 +28,15 @@ void PrintTo(const filter_case& example, std::ostream* out) {
     *out << example.behaviour;
 }
 
-class HostsTextFilter : public testing::TestWithParam<filter_case> {};
+class hosts_text_filter : public testing::TestWithParam<filter_case> {};
 
-TEST_P(HostsTextFilter, RewritesLines) {
+TEST_P(hosts_text_filter, rewrites_lines) {
     const filter_case& example = GetParam();
     EXPECT_EQ(rewritten_hosts_text(example.old_text, example.address), example.new_text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lines, HostsTextFilter,
+    lines, hosts_text_filter,
     testing::Values(
         filter_case{
             "worked example, applied", worked_example, "192.0.2.10",
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(HostsTextFilter, ApplyingAgainReplacesTheEarlierPair) {
+TEST(hosts_text_filter, applying_again_replaces_the_earlier_pair) {
     const std::string first = rewritten_hosts_text("127.0.0.1 localhost\n", "192.0.2.10");
     EXPECT_EQ(rewritten_hosts_text(first, "192.0.2.77"),
               "127.0.0.1 localhost\n192.0.2.77 " + chat + "\n192.0.2.77 " + server_list + "\n");
@@ -107,7 +107,7 @@ std::string second_field_by_tokens(std::string line) {
     return next_token(before_comment, ' ');
 }
 
-TEST(HostsLineSecondField, MatchesTheTokenSteps) {
+TEST(hosts_line_second_field, matches_the_token_steps) {
     const std::vector<std::string> pieces = {" ",  "  ",        "\t",   "\r",
                                              "\v", "#",         "a",    "10.0.0.1",
                                              chat, server_list, "\xa0", std::string(1, '\0')};
@@ -139,7 +139,7 @@ std::string rewritten_line_by_line(std::string old_text) {
     return text;
 }
 
-TEST(HostsTextFilter, MatchesTheLineByLineSteps) {
+TEST(hosts_text_filter, matches_the_line_by_line_steps) {
     const std::vector<std::string> pieces = {" ", "\n",  "\n", "\t", "\r",        "#",
                                              "a", "1.2", chat, chat, server_list, "x" + chat};
     std::mt19937 random{7};

@@ -9,7 +9,7 @@ struct line_end_case {
     std::string lf_text;
 };
 
-TEST(LineEnds, CrLfPairsReadAsLfAndLoneCrStays) {
+TEST(line_ends, cr_lf_pairs_read_as_lf_and_lone_cr_stays) {
     const line_end_case cases[] = {
         {"", ""},
         {"a\r\nb", "a\nb"},
@@ -23,7 +23,7 @@ TEST(LineEnds, CrLfPairsReadAsLfAndLoneCrStays) {
     }
 }
 
-TEST(LineEnds, EveryLfWritesAsCrLf) {
+TEST(line_ends, every_lf_writes_as_cr_lf) {
     const line_end_case cases[] = {
         {"", ""},         {"a\r\nb\r\n", "a\nb\n"}, {"\r\n\r\n", "\n\n"},
         {"a\rb", "a\rb"}, {"\x1a\r\n", "\x1a\n"},

@@ -1,3 +1,5 @@
+#include "fixtures/isolation.h"
+#include "fixtures/test_files.h"
 #include "hosts_helper/helper_command.h"
 #include "support/fixed_texts.h"
 #include "support/resolve_host.h"
@@ -10,8 +12,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 extern char** environ;
 
@@ -19,13 +19,6 @@ namespace {
 
 const std::string start_text =
     "127.0.0.1 localhost\n198.51.100.4 " + std::string(chat_host) + "\n# kept as it is\n";
-
-std::string file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 struct helper_run {
     int exit_code = -1;
@@ -68,10 +61,9 @@ helper_run run_helper(std::vector<std::string> arguments) {
 class hosts_helper : public testing::Test {
   protected:
     void SetUp() override {
-        const char* isolated = std::getenv("KETRIN_ISOLATED");
-        ASSERT_TRUE(isolated != nullptr && *isolated != '\0')
+        ASSERT_TRUE(hosts_file_is_private())
             << "run inside tests/fixtures/isolated: the helper rewrites /etc/hosts";
-        std::ofstream("/etc/hosts", std::ios::binary | std::ios::trunc) << start_text;
+        put_file_bytes("/etc/hosts", start_text);
         ASSERT_EQ(file_bytes("/etc/hosts"), start_text);
     }
 };

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::size_t kPathBuffer = 260;
+constexpr std::size_t path_buffer_size = 260;
 
 // "C:\ddd...\" with exactly `length` characters, the trailing backslash included.
 std::string directory_of_length(std::size_t length) {
@@ -33,14 +33,14 @@ class make_game_path_from : public testing::TestWithParam<path_case> {};
 TEST_P(make_game_path_from, own_path_within_the_buffer_or_leaves_it_alone) {
     const path_case& c = GetParam();
     // Bytes past the buffer's end are watched for any write beyond it.
-    char memory[kPathBuffer + 16];
+    char memory[path_buffer_size + 16];
     std::memset(memory, '#', sizeof memory);
-    std::memcpy(memory, c.own_path.data(), std::min(c.own_path.size() + 1, kPathBuffer));
+    std::memcpy(memory, c.own_path.data(), std::min(c.own_path.size() + 1, path_buffer_size));
     const std::string before(memory, sizeof memory);
 
-    const bool made = make_game_path(memory, kPathBuffer, c.length);
+    const bool made = make_game_path(memory, path_buffer_size, c.length);
 
-    EXPECT_EQ(std::string(memory + kPathBuffer, 16), std::string(16, '#'));
+    EXPECT_EQ(std::string(memory + path_buffer_size, 16), std::string(16, '#'));
     if (c.game_path) {
         EXPECT_TRUE(made);
         EXPECT_EQ(std::string(memory), *c.game_path);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/pe_image.h"
-#include "launcher/built_programs.h"
+#include "fixtures/built_programs.h"
 
 #include <algorithm>
 #include <string>

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/built_programs.h"
+#include "fixtures/built_programs.h"
+#include "fixtures/wait_until.h"
 
 #include <algorithm>
 #include <chrono>
@@ -17,23 +18,12 @@
 
 namespace {
 
-constexpr DWORD kSettleMilliseconds = 10000;
+// How long the launcher and what it starts get to end or leave their record.
+constexpr std::chrono::milliseconds settle_patience = std::chrono::seconds(10);
 
 // File operations take the long form so that paths past 260 characters work too.
 std::wstring long_form(const std::wstring& path) {
     return L"\\\\?\\" + path;
-}
-
-bool wait_until(const std::function<bool()>& condition) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(kSettleMilliseconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 void remove_tree(const std::wstring& directory) {
@@ -215,10 +205,12 @@ class launcher_job {
         EXPECT_TRUE(AssignProcessToJobObject(job_, process.hProcess));
         ResumeThread(process.hThread);
         window_search search = {process.dwProcessId, false};
-        outcome.ended = wait_until([&] {
-            EnumWindows(note_window_of_process, reinterpret_cast<LPARAM>(&search));
-            return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
-        });
+        outcome.ended = wait_until(
+            [&] {
+                EnumWindows(note_window_of_process, reinterpret_cast<LPARAM>(&search));
+                return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+            },
+            settle_patience);
         if (!outcome.ended) {
             TerminateProcess(process.hProcess, 1);
         }
@@ -236,7 +228,7 @@ class launcher_job {
     }
     DWORD processes_running() const { return accounting().ActiveProcesses; }
     bool all_ended() const {
-        return wait_until([&] { return processes_running() == 0; });
+        return wait_until([&] { return processes_running() == 0; }, settle_patience);
     }
 
   private:
@@ -251,7 +243,7 @@ class launcher_job {
 };
 
 void expect_quiet_end(const launch_outcome& outcome) {
-    EXPECT_TRUE(outcome.ended) << "the launcher was still running after " << kSettleMilliseconds
+    EXPECT_TRUE(outcome.ended) << "the launcher was still running after " << settle_patience.count()
                                << " ms";
     EXPECT_EQ(outcome.exit_code, 0u);
     EXPECT_FALSE(outcome.showed_window);
@@ -342,7 +334,7 @@ TEST_F(launcher_test, ends_without_waiting_while_the_game_keeps_running) {
     expect_quiet_end(job_.run(launcher, L"", games));
 
     // The launcher is gone; the game, held until released, must still be running.
-    EXPECT_TRUE(wait_until([&] { return record_exists(games); }));
+    EXPECT_TRUE(wait_until([&] { return record_exists(games); }, settle_patience));
     EXPECT_EQ(job_.processes_started(), 1u);
     EXPECT_EQ(job_.processes_running(), 1u);
     SetEvent(release);

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(IpAddressEdit, ShowsTheFirstFieldFromTheHighestByte) {
+TEST(ip_address_edit, shows_the_first_field_from_the_highest_byte) {
     const struct {
         std::uint32_t value;
         const char* shown;
@@ -26,7 +26,7 @@ TEST(IpAddressEdit, ShowsTheFirstFieldFromTheHighestByte) {
     }
 }
 
-TEST(IpAddressEdit, TypedAddressesReadAsTheWindowsControlReadsThem) {
+TEST(ip_address_edit, typed_addresses_read_as_the_windows_control_reads_them) {
     const struct {
         const char* typed;
         const char* shown;

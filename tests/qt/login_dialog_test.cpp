@@ -65,7 +65,7 @@ class Cscoped_environment {
     std::string old_;
 };
 
-TEST(LoginDialog, OpensWithTheGamesAndAccountsAWinePrefixHolds) {
+TEST(login_dialog, opens_with_the_games_and_accounts_a_wine_prefix_holds) {
     if (std::getenv("WINEPREFIX") == nullptr) {
         GTEST_SKIP() << "no Wine: no prefix seeded";
     }
@@ -82,7 +82,7 @@ TEST(LoginDialog, OpensWithTheGamesAndAccountsAWinePrefixHolds) {
     EXPECT_TRUE(control<QPlainTextEdit>(dialog, "transcript")->toPlainText().isEmpty());
 }
 
-TEST(LoginDialog, NickListSortsWithoutCaseAndDecodesTheAnsiCodePage) {
+TEST(login_dialog, nick_list_sorts_without_case_and_decodes_the_ansi_code_page) {
     const Cscoped_environment no_prefix("WINEPREFIX", "/nonexistent");  // code page 1252
     fake_registry registry;
     registry.add_account(3, "zeta", "password");
@@ -103,7 +103,7 @@ TEST(LoginDialog, NickListSortsWithoutCaseAndDecodesTheAnsiCodePage) {
     EXPECT_EQ(control<QComboBox>(dialog, "game_list")->currentIndex(), -1);
 }
 
-class LoginExchange : public ::testing::Test {
+class login_exchange : public ::testing::Test {
   protected:
     void SetUp() override {
         registry.add_key(registry_root::local_machine, prefix_game + "Tiberian Sun");
@@ -140,7 +140,7 @@ class LoginExchange : public ::testing::Test {
     Cqt_test_services services;
 };
 
-TEST_F(LoginExchange, OkAsksTheServerListThenLogsInAndShowsTheAnswerAsPlainText) {
+TEST_F(login_exchange, ok_asks_the_server_list_then_logs_in_and_shows_the_answer_as_plain_text) {
     QString shown;
     const std::vector<std::string> requests = run_ok(false, shown);
     EXPECT_EQ(requests,
@@ -156,7 +156,7 @@ TEST_F(LoginExchange, OkAsksTheServerListThenLogsInAndShowsTheAnswerAsPlainText)
     EXPECT_EQ(lines[4], "");
 }
 
-TEST_F(LoginExchange, ResetPasswordsSendsNoPasswordAndUnchecksTheBox) {
+TEST_F(login_exchange, reset_passwords_sends_no_password_and_unchecks_the_box) {
     QString shown;
     const std::vector<std::string> requests = run_ok(true, shown);
     ASSERT_EQ(requests.size(), 2u);
@@ -165,7 +165,7 @@ TEST_F(LoginExchange, ResetPasswordsSendsNoPasswordAndUnchecksTheBox) {
 
 // The Qt dialog must arrange its controls exactly as the toolkit-free manager does for the
 // same control sizes, client size and status bar.
-class LoginLayout : public ::testing::Test {
+class login_layout : public ::testing::Test {
   protected:
     void SetUp() override {
         services.registry = &registry;
@@ -206,7 +206,7 @@ class LoginLayout : public ::testing::Test {
     fake_layout_dialog reference{window};
 };
 
-TEST_F(LoginLayout, PanesMatchTheToolkitFreeManagerOnOpeningAndAfterResizing) {
+TEST_F(login_layout, panes_match_the_toolkit_free_manager_on_opening_and_after_resizing) {
     const Cdialog_units units(dialog->font());
     EXPECT_EQ(dialog->size(),
               QSize(units.x(login_dialog_template.cx), units.y(login_dialog_template.cy)));
@@ -224,7 +224,7 @@ TEST_F(LoginLayout, PanesMatchTheToolkitFreeManagerOnOpeningAndAfterResizing) {
     }
 }
 
-TEST_F(LoginLayout, MinimumSizeIsWhatThePaneTreeNeeds) {
+TEST_F(login_layout, minimum_size_is_what_the_pane_tree_needs) {
     const std::optional<frame_limits> limits = tracking_limits(reference);
     ASSERT_TRUE(limits.has_value());
     const int frame_width = window.insets.left + window.insets.right;

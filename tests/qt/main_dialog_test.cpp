@@ -34,11 +34,11 @@ std::vector<std::string> service_lines() {
     return lines;
 }
 
-class MainDialog : public ::testing::Test {
+class main_dialog : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(hosts_file_is_private()) << "run inside tests/fixtures/isolated";
-        write_file(hosts_path, hosts_with_service);
+        put_file_bytes(hosts_path, hosts_with_service);
     }
 
     Cip_address_edit* address(const char* name) { return control<Cip_address_edit>(*dialog, name); }
@@ -47,7 +47,7 @@ class MainDialog : public ::testing::Test {
     std::unique_ptr<Cqt_main_dialog> dialog;
 };
 
-TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
+TEST_F(main_dialog, opens_with_the_templates_controls_and_the_looked_up_addresses) {
     dialog = std::make_unique<Cqt_main_dialog>(services);
     dialog->show();
     dialog->activateWindow();
@@ -112,7 +112,7 @@ TEST_F(MainDialog, OpensWithTheTemplatesControlsAndTheLookedUpAddresses) {
               prefix != nullptr ? "C:\\Westwood\\WOLAPI\\" : "");
 }
 
-TEST_F(MainDialog, CommandsRewriteTheHostsFileAndShowTheNewAddress) {
+TEST_F(main_dialog, commands_rewrite_the_hosts_file_and_show_the_new_address) {
     dialog = std::make_unique<Cqt_main_dialog>(services);
     Cip_address_edit* community = address("community_address");
 
@@ -141,7 +141,7 @@ TEST_F(MainDialog, CommandsRewriteTheHostsFileAndShowTheNewAddress) {
     EXPECT_FALSE(dialog->on_command(1003)) << "a control's own id is no command";
 }
 
-TEST_F(MainDialog, FailedRewriteShowsExactlyOneErrorBox) {
+TEST_F(main_dialog, failed_rewrite_shows_exactly_one_error_box) {
     const std::filesystem::path missing =
         std::filesystem::temp_directory_path() / "ketrin-no-such-dir" / "hosts";
     services.hosts_path = missing.string();
@@ -160,7 +160,7 @@ TEST_F(MainDialog, FailedRewriteShowsExactlyOneErrorBox) {
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-TEST_F(MainDialog, TestOpensTheLoginDialogOnlyWhileTheServiceHostResolves) {
+TEST_F(main_dialog, test_opens_the_login_dialog_only_while_the_service_host_resolves) {
     dialog = std::make_unique<Cqt_main_dialog>(services);
     {
         Cmodal_watch watch;
@@ -168,13 +168,13 @@ TEST_F(MainDialog, TestOpensTheLoginDialogOnlyWhileTheServiceHostResolves) {
         ASSERT_EQ(watch.windows.size(), 1u);
         EXPECT_EQ(watch.windows[0].title, "Login");
     }
-    write_file(hosts_path, "127.0.0.1\tlocalhost\n");
+    put_file_bytes(hosts_path, "127.0.0.1\tlocalhost\n");
     Cmodal_watch watch;
     EXPECT_TRUE(dialog->on_command(1007));
     EXPECT_TRUE(watch.windows.empty());
 }
 
-TEST_F(MainDialog, EnterAndEscapeEndTheDialogUnlessEnterPressesAButton) {
+TEST_F(main_dialog, enter_and_escape_end_the_dialog_unless_enter_presses_a_button) {
     struct key_case {
         const char* focus;
         Qt::Key key;

@@ -1,6 +1,8 @@
 // The Linux main window's own ways to the two commands the template gives no control (the Apply
 // button, the context menu, a double-click on the hosts path), how it sizes itself to its font,
 // and what kind of window it is.
+#include "fixtures/scratch_directory.h"
+#include "fixtures/wait_until.h"
 #include "qt/dialog_control.h"
 #include "qt/dialog_units.h"
 #include "qt/ip_address_edit.h"
@@ -25,9 +27,7 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <thread>
 
 namespace {
 
@@ -37,7 +37,7 @@ class main_window : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(hosts_file_is_private()) << "run inside tests/fixtures/isolated";
-        write_file(hosts_path, "127.0.0.1\tlocalhost\n# kept\n");
+        put_file_bytes(hosts_path, "127.0.0.1\tlocalhost\n# kept\n");
     }
 
     Cqt_test_services services;
@@ -99,37 +99,28 @@ TEST_F(main_window, right_click_offers_pointing_the_games_and_opening_the_hosts_
 // one a line, to a record file.
 class Cstand_in_opener {
   public:
-    Cstand_in_opener()
-        : directory_(std::filesystem::temp_directory_path() /
-                     ("ketrin-opener-" + std::to_string(::getpid()))),
-          path_(qgetenv("PATH")) {
-        std::filesystem::create_directories(directory_);
-        const std::filesystem::path opener = directory_ / "xdg-open";
-        std::ofstream(opener) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >'" << record().string()
-                              << ".tmp' && mv '" << record().string() << ".tmp' '"
-                              << record().string() << "'\n";
+    Cstand_in_opener() : directory_("ketrin-opener"), path_(qgetenv("PATH")) {
+        const std::filesystem::path opener = directory_.path() / "xdg-open";
+        put_file_bytes(opener, "#!/bin/sh\nprintf '%s\\n' \"$@\" >'" + record().string() +
+                                   ".tmp' && mv '" + record().string() + ".tmp' '" +
+                                   record().string() + "'\n");
         std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-        qputenv("PATH", QByteArray::fromStdString(directory_.string()) + ":" + path_);
+        qputenv("PATH", QByteArray::fromStdString(directory_.path().string()) + ":" + path_);
     }
-    ~Cstand_in_opener() {
-        qputenv("PATH", path_);
-        std::filesystem::remove_all(directory_);
-    }
+    ~Cstand_in_opener() { qputenv("PATH", path_); }
     Cstand_in_opener(const Cstand_in_opener&) = delete;
     Cstand_in_opener& operator=(const Cstand_in_opener&) = delete;
 
     // What the opener was given, once it ran; empty when it did not within a few seconds.
     std::string arguments() const {
-        for (int i = 0; i < 500 && !std::filesystem::exists(record()); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return file_bytes(record().string());
+        wait_until([this] { return std::filesystem::exists(record()); }, std::chrono::seconds(5));
+        return file_bytes_if_readable(record()).value_or("");
     }
 
   private:
-    std::filesystem::path record() const { return directory_ / "record"; }
+    std::filesystem::path record() const { return directory_.path() / "record"; }
 
-    std::filesystem::path directory_;
+    Cscratch_directory directory_;
     QByteArray path_;
 };
 

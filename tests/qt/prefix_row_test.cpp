@@ -1,6 +1,6 @@
 // The main window's Wine prefix row on Qt's offscreen platform, over a scratch home laid out as
 // the launchers lay out theirs.
-#include "app/scratch_home.h"
+#include "fixtures/scratch_home.h"
 #include "app/wine_prefix_discovery.h"
 #include "qt/main_dialog.h"
 #include "qt/prefix_row.h"
@@ -16,11 +16,11 @@ namespace {
 
 using strings = std::vector<std::string>;
 
-class PrefixRow : public ::testing::Test {
+class prefix_row : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(hosts_file_is_private()) << "run inside tests/fixtures/isolated";
-        write_file("/etc/hosts", "127.0.0.1\tlocalhost\n127.0.0.1 servserv.westwood.com\n");
+        put_file_bytes("/etc/hosts", "127.0.0.1\tlocalhost\n127.0.0.1 servserv.westwood.com\n");
     }
     // The other tests read the prefix the environment names.
     void TearDown() override { use_wine_prefix({}); }
@@ -64,7 +64,7 @@ class PrefixRow : public ::testing::Test {
     std::unique_ptr<Cqt_main_dialog> dialog;
 };
 
-TEST_F(PrefixRow, opens_on_the_newest_prefix_with_a_game_lists_all_and_the_login_follows_it) {
+TEST_F(prefix_row, opens_on_the_newest_prefix_with_a_game_lists_all_and_the_login_follows_it) {
     home.put(".config/lutris/games/red-alert-2.yml", "game:\n  prefix: ~/Games/red-alert-2\n");
     const std::string lutris = home.prefix("Games/red-alert-2", "red_alert_2", 3600);
     const std::string steam =
@@ -81,7 +81,7 @@ TEST_F(PrefixRow, opens_on_the_newest_prefix_with_a_game_lists_all_and_the_login
     EXPECT_EQ(offered_games(), strings{"Red Alert 2"});
 }
 
-TEST_F(PrefixRow, choosing_a_prefix_reads_the_api_path_from_it) {
+TEST_F(prefix_row, choosing_a_prefix_reads_the_api_path_from_it) {
     const std::string api = home.prefix(".PlayOnLinux/wineprefix/api", "api", 0);
     home.prefix(".local/share/bottles/bottles/ra2", "red_alert_2", 60);
     open();
@@ -95,7 +95,7 @@ TEST_F(PrefixRow, choosing_a_prefix_reads_the_api_path_from_it) {
     EXPECT_EQ(api_path(), "C:\\Westwood\\WOLAPI\\");
 }
 
-TEST_F(PrefixRow, another_folder_adds_the_folder_picked_and_a_cancel_keeps_the_choice) {
+TEST_F(prefix_row, another_folder_adds_the_folder_picked_and_a_cancel_keeps_the_choice) {
     const std::string bottle = home.prefix(".local/share/bottles/bottles/ra2", "red_alert_2");
     const std::string picked = home.prefix("somewhere/else", "api");
     open();
@@ -116,7 +116,7 @@ TEST_F(PrefixRow, another_folder_adds_the_folder_picked_and_a_cancel_keeps_the_c
     EXPECT_EQ(offered_games(), strings{});
 }
 
-TEST_F(PrefixRow, without_a_prefix_holding_a_game_says_so_and_where_it_looked) {
+TEST_F(prefix_row, without_a_prefix_holding_a_game_says_so_and_where_it_looked) {
     home.prefix(".wine", "none");
     open();
     EXPECT_EQ(entries(), (strings{home / ".wine" + " (no game)", "Another folder…"}));

@@ -74,7 +74,7 @@ class privileged_rewrite : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(hosts_file_is_private()) << "run inside tests/fixtures/isolated";
         ASSERT_EQ(::geteuid(), 0u) << "the test sets up /etc/hosts as root";
-        write_file(hosts, start_text);
+        put_file_bytes(hosts, start_text);
         set_owner_and_mode(0, 0644);
     }
 

@@ -4,10 +4,6 @@
 #include <QDialog>
 #include <QWidget>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
 namespace {
 
 constexpr int watch_interval_ms = 10;
@@ -57,22 +53,6 @@ void Cmodal_watch::check() {
     } else {
         modal->close();
     }
-}
-
-std::string file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void write_file(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-bool hosts_file_is_private() {
-    const char* isolated = std::getenv("KETRIN_ISOLATED");
-    return isolated != nullptr && *isolated != '\0';
 }
 
 void settle() {

@@ -1,5 +1,7 @@
 #pragma once
 #include "app/platform_services.h"
+#include "fixtures/isolation.h"
+#include "fixtures/test_files.h"
 #include "login/fake_login_services.h"
 
 #include <QMessageBox>
@@ -47,14 +49,6 @@ class Cmodal_watch {
     std::function<void(QWidget*)> inspect_;
     QTimer timer_;
 };
-
-// The whole content of a file, or an empty text when it cannot be read.
-std::string file_bytes(const std::string& path);
-void write_file(const std::string& path, const std::string& bytes);
-
-// Tests that rewrite /etc/hosts may only run inside the isolated test namespace, where it is a
-// file of their own.
-bool hosts_file_is_private();
 
 // Lets posted events (resizes, layouts, shows) take effect.
 void settle();

@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(UnprivilegedUser, ResetShowsTheErrorAndLeavesTheHostsFileAsItWas) {
+TEST(unprivileged_user, reset_shows_the_error_and_leaves_the_hosts_file_as_it_was) {
     ASSERT_TRUE(hosts_file_is_private()) << "run inside tests/fixtures/isolated";
     ASSERT_NE(geteuid(), 0u) << "must run as a user who may not write /etc/hosts";
     const std::string before = file_bytes("/etc/hosts");

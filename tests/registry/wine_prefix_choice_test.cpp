@@ -3,7 +3,7 @@
 #include "registry/registry_key.h"
 #include "registry/wine_prefix_choice.h"
 
-#include "support/scratch_wine_prefix.h"
+#include "fixtures/scratch_wine_prefix.h"
 
 #include <gtest/gtest.h>
 

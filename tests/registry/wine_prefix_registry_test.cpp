@@ -1,13 +1,14 @@
 #include "registry/registry_key.h"
 #include "registry/wine_prefix_registry.h"
 
-#include "support/scratch_wine_prefix.h"
+#include "fixtures/scratch_wine_prefix.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <fstream>
 #include <string>
 
 using namespace std::string_literals;

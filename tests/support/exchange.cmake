@@ -1,11 +1,4 @@
-# Tests of the request exchange over TCP, and the loopback server other tests reuse.
-find_package(Threads REQUIRED)
-add_library(ketrin_loopback_server STATIC
-    "${KETRIN_FIXTURES}/loopback_server.cpp"
-    "${KETRIN_FIXTURES}/loopback_socket_${KETRIN_PLATFORM}.cpp"
-)
-target_include_directories(ketrin_loopback_server PUBLIC "${CMAKE_SOURCE_DIR}/tests")
-target_link_libraries(ketrin_loopback_server PUBLIC ketrin_exchange Threads::Threads)
+# Tests of the request exchange over TCP.
 
 # The machine's own name goes into the test's hosts file: Windows looks the empty name up as it.
 cmake_host_system_information(RESULT exchange_local_host QUERY HOSTNAME)

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/built_programs.h"
+#include "fixtures/built_programs.h"
 #include "win32/e2e_windows.h"
 
 #include <chrono>

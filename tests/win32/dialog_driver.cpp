@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr DWORD poll_interval_ms = 10;
-
 // The application object a driven dialog runs under, so that dialogs without a parent find
 // their owner as they do in the program.
 class Cdriven_application : public Capplication {
@@ -56,17 +54,6 @@ bool send_patiently(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 }  // namespace
-
-bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds patience) {
-    const auto give_up = std::chrono::steady_clock::now() + patience;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= give_up) {
-            return false;
-        }
-        Sleep(poll_interval_ms);
-    }
-    return true;
-}
 
 Cdialog_driver::Cdialog_driver(std::function<void(Capplication&)> body) {
     thread_ = std::thread([this, body = std::move(body)] {

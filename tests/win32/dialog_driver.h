@@ -7,6 +7,7 @@
 // box, the login dialog) must be posted, or the test thread would wait for that window to close.
 #include <windows.h>
 
+#include "fixtures/wait_until.h"
 #include "win32/application.h"
 
 #include <atomic>
@@ -20,9 +21,10 @@
 // How long a test waits for a window or a state before it fails.
 inline constexpr std::chrono::milliseconds gui_patience = std::chrono::seconds(10);
 
-// Checks `condition` every few milliseconds until it holds; false when `patience` ran out first.
-bool wait_until(const std::function<bool()>& condition,
-                std::chrono::milliseconds patience = gui_patience);
+// Waits as fixtures/wait_until.h does, with the GUI tests' patience.
+inline bool wait_until(const std::function<bool()>& condition) {
+    return wait_until(condition, gui_patience);
+}
 
 // Runs `body` as the program's application initialisation on a new UI thread: inside it the
 // application's `main_window` gives dialogs without a parent their owner, as in the program.

@@ -6,7 +6,7 @@
 
 #include "app/main_dialog_template.h"
 #include "fixtures/dialog_resource.h"
-#include "launcher/built_programs.h"
+#include "fixtures/built_programs.h"
 #include "login/login_dialog_template.h"
 
 #include <cctype>

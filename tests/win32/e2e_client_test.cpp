@@ -8,7 +8,7 @@
 
 #include "app/main_dialog_template.h"
 #include "fixtures/loopback_server.h"
-#include "launcher/built_programs.h"
+#include "fixtures/built_programs.h"
 #include "login/login_dialog_template.h"
 #include "win32/e2e_windows.h"
 

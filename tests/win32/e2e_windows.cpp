@@ -1,9 +1,8 @@
 #include "win32/e2e_windows.h"
 
-#include "launcher/built_programs.h"
+#include "fixtures/built_programs.h"
 
 #include <algorithm>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -42,17 +41,6 @@ BOOL CALLBACK collect_field(HWND window, LPARAM context) {
 }
 
 }  // namespace
-
-bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
 
 Cstarted_program::Cstarted_program(const std::wstring& path) {
     std::wstring directory = path.substr(0, path.find_last_of(L'\\'));

@@ -3,15 +3,13 @@
 // reading its controls through window messages, each wait bounded by a deadline.
 #include <windows.h>
 
+#include "fixtures/wait_until.h"
+
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-// Checks `condition` every few milliseconds until it holds or `limit` has passed; true when it
-// held.
-bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds limit);
 
 // A program started for a test, in its own directory. One still running when the test lets go
 // of it is ended, so that no test leaves a window behind for the next.

@@ -26,7 +26,7 @@ function(ketrin_gui_fixtures name dpi environment_out mounts_out)
         FIXTURES_CLEANUP ${name}_mounts TIMEOUT 60)
     set_property(TEST ${name}_prefix_start APPEND PROPERTY FIXTURES_REQUIRED ${name}_mounts)
 
-    string(REPLACE "/" "\\" mounts_windows "Z:${mounts}")
+    ketrin_wine_path(mounts_windows "${mounts}")
     list(APPEND environment "KETRIN_GUI_DPI=${dpi}" "KETRIN_GUI_MOUNTS=${mounts_windows}")
     set(${environment_out} "${environment}" PARENT_SCOPE)
     set(${mounts_out} "${mounts}" PARENT_SCOPE)

@@ -9,8 +9,6 @@
 #include "win32/res/resource_ids.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 std::string gui_mounts_path(const std::string& leaf) {
@@ -19,19 +17,6 @@ std::string gui_mounts_path(const std::string& leaf) {
         throw std::runtime_error("KETRIN_GUI_MOUNTS is not set: run the test through CTest");
     }
     return std::string(directory) + "\\" + leaf;
-}
-
-std::string read_file(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void write_file(const std::string& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << bytes;
-    if (!file.flush()) {
-        throw std::runtime_error("cannot write " + path);
-    }
 }
 
 ULONGLONG file_index(const std::string& path) {
@@ -52,7 +37,7 @@ HICON program_icon() {
 }
 
 void set_hosts_file(const std::string& lines) {
-    write_file(hosts_file_path(), "127.0.0.1\tlocalhost\n" + lines);
+    put_file_bytes(hosts_file_path(), "127.0.0.1\tlocalhost\n" + lines);
 }
 
 std::unique_ptr<Cdialog_driver> run_main_dialog(Csystem_services& services) {

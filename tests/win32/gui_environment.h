@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/platform_services.h"
+#include "fixtures/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +13,6 @@
 
 // A path below the directory the fixture script made, as Wine shows it.
 std::string gui_mounts_path(const std::string& leaf);
-
-std::string read_file(const std::string& path);
-// Overwrites the file in place, so that a file bound onto another stays bound.
-void write_file(const std::string& path, const std::string& bytes);
 
 // The file's identity on its volume (the inode under Wine); 0 when it cannot be opened.
 ULONGLONG file_index(const std::string& path);

@@ -120,7 +120,7 @@ TEST_F(main_dialog, apply_maps_both_hosts_to_the_typed_address_and_shows_the_red
 
         ASSERT_TRUE(send_command(dialog, main_menu_commands::apply));
 
-        EXPECT_EQ(read_file(hosts_file_path()),
+        EXPECT_EQ(file_bytes(hosts_file_path()),
                   "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n" +
                       test.written + " irc.westwood.com\n" + test.written +
                       " servserv.westwood.com\n");
@@ -137,14 +137,14 @@ TEST_F(main_dialog, reset_drops_the_service_lines_and_keeps_the_last_address_sho
 
     ASSERT_TRUE(send_command(dialog, main_controls::reset));
 
-    EXPECT_EQ(read_file(hosts_file_path()), "127.0.0.1\tlocalhost\n# kept\n");
+    EXPECT_EQ(file_bytes(hosts_file_path()), "127.0.0.1\tlocalhost\n# kept\n");
     expect_address(dialog, main_controls::current_address, MAKEIPADDRESS(10, 1, 2, 3));
 }
 
 TEST_F(main_dialog, a_failed_rewrite_shows_one_error_box_and_refreshes_once_it_is_closed) {
     set_hosts_file("10.0.0.1 servserv.westwood.com\n");
     Cread_only_hosts_services read_only;
-    const std::string before = read_file(read_only.hosts_file_path());
+    const std::string before = file_bytes(read_only.hosts_file_path());
     const HWND dialog = open(read_only);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(item_text(dialog, main_controls::hosts_path), read_only.hosts_file_path());
@@ -165,7 +165,7 @@ TEST_F(main_dialog, a_failed_rewrite_shows_one_error_box_and_refreshes_once_it_i
     ASSERT_TRUE(settle(dialog));
     EXPECT_TRUE(message_boxes().empty());
     expect_address(dialog, main_controls::current_address, MAKEIPADDRESS(10, 0, 0, 2));
-    EXPECT_EQ(read_file(read_only.hosts_file_path()), before);
+    EXPECT_EQ(file_bytes(read_only.hosts_file_path()), before);
 }
 
 TEST_F(main_dialog, test_does_nothing_while_the_server_list_host_does_not_resolve) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/pe_image.h"
+#include "fixtures/wine_path.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -15,14 +16,10 @@
 
 namespace {
 
-// CTest names the built program by its Unix path; Wine shows the Unix root as drive Z:.
+// CTest names the built program by its Unix path.
 std::string built_program() {
     const char* path = std::getenv("KETRIN_CLIENT_EXE");
-    std::string windows_path = "Z:";
-    for (const char* c = path != nullptr ? path : ""; *c != '\0'; ++c) {
-        windows_path += *c == '/' ? '\\' : *c;
-    }
-    return windows_path;
+    return wine_path(path != nullptr ? path : "");
 }
 
 // What the program truly needs, all part of Windows: dialogs and drawing, the IP-address

@@ -4,7 +4,7 @@
 #include "dialog_driver.h"
 #include "gui_environment.h"
 #include "hosts/hosts_file.h"
-#include "launcher/built_programs.h"
+#include "fixtures/built_programs.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -99,7 +99,7 @@ class Cstand_in_notepad {
     bool started() const { return GetFileAttributesA(record_.c_str()) != INVALID_FILE_ATTRIBUTES; }
     // The command line it was started with.
     std::string command_line() const {
-        const std::string record = read_file(record_);
+        const std::string record = file_bytes_if_readable(record_).value_or("");
         const std::string key = "command_line=";
         const std::size_t start = record.find(key);
         if (start == std::string::npos) {
@@ -227,7 +227,7 @@ TEST_F(main_dialog_window_menu, pointing_the_games_rewrites_the_hosts_file_as_th
 
     ASSERT_TRUE(send_system_command(dialog, menu_id(dialog, apply_entry)));
 
-    EXPECT_EQ(read_file(hosts_file_path()),
+    EXPECT_EQ(file_bytes(hosts_file_path()),
               "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n"
               "10.20.30.40 irc.westwood.com\n10.20.30.40 servserv.westwood.com\n");
     const ip_address_state current = ip_address(dialog, main_controls::current_address);
@@ -239,7 +239,7 @@ TEST_F(main_dialog_window_menu, pointing_the_games_rewrites_the_hosts_file_as_th
 
 TEST_F(main_dialog_window_menu, pointing_the_games_at_a_hosts_file_it_may_not_write_shows_one_box) {
     Cread_only_hosts_services read_only;
-    const std::string before = read_file(read_only.hosts_file_path());
+    const std::string before = file_bytes(read_only.hosts_file_path());
     const HWND dialog = open(read_only);
     ASSERT_NE(dialog, nullptr);
 
@@ -252,13 +252,13 @@ TEST_F(main_dialog_window_menu, pointing_the_games_at_a_hosts_file_it_may_not_wr
     ASSERT_TRUE(wait_until([] { return message_boxes().empty(); }));
     ASSERT_TRUE(settle(dialog));
     EXPECT_TRUE(message_boxes().empty());
-    EXPECT_EQ(read_file(read_only.hosts_file_path()), before);
+    EXPECT_EQ(file_bytes(read_only.hosts_file_path()), before);
 }
 
 TEST_F(main_dialog_window_menu, opening_the_hosts_file_starts_notepad_with_its_path) {
     Cstand_in_notepad notepad;
     ASSERT_TRUE(notepad.installed());
-    const std::string hosts_before = read_file(hosts_file_path());
+    const std::string hosts_before = file_bytes(hosts_file_path());
     const HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
 
@@ -271,7 +271,7 @@ TEST_F(main_dialog_window_menu, opening_the_hosts_file_starts_notepad_with_its_p
     EXPECT_EQ(command_line.substr(command_line.size() - parameter.size()), parameter)
         << command_line;
     EXPECT_NE(command_line.find("notepad"), std::string::npos) << command_line;
-    EXPECT_EQ(read_file(hosts_file_path()), hosts_before);
+    EXPECT_EQ(file_bytes(hosts_file_path()), hosts_before);
 }
 
 TEST_F(main_dialog_window_menu, standard_entries_keep_working) {

@@ -6,9 +6,8 @@ ketrin_add_test(NAME login_layout_tests
         layout_login_dialog_test.cpp
         layout_background_erase_test.cpp
         layout_login_screenshots_test.cpp
-        "${CMAKE_SOURCE_DIR}/tests/login/fake_login_services.cpp"
         "${client_resources}"
-    LIBRARIES ketrin_win32_dialogs
+    LIBRARIES ketrin_win32_dialogs ketrin_fake_login
     TIMEOUT 180)
 
 # Once more at 144 dpi, in the prefix the GUI tests use at that dpi.

@@ -1,6 +1,6 @@
 #include "app/wolapi_install_path.h"
 
-#include "support/scratch_wine_prefix.h"
+#include "fixtures/scratch_wine_prefix.h"
 
 #include <gtest/gtest.h>
 
