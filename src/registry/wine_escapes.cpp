@@ -31,12 +31,12 @@ std::size_t decode_utf8(std::string_view text, std::size_t i, char16_t*& out) {
     return length;
 }
 
-// The escapes that stand for one control character: \a \b \e \f \n \r \t \v.
+// The control character an escape letter stands for (\a \b \e \f \n \r \t \v); 0 for others.
 char16_t simple_escape(char c) {
-    constexpr std::string_view letters = "abefnrtv";
-    constexpr char16_t controls[] = u"\a\b\x1B\f\n\r\t\v";
-    const std::size_t at = c != '\0' ? letters.find(c) : std::string_view::npos;
-    return at != std::string_view::npos ? controls[at] : 0;
+    constexpr char16_t controls[26] = {u'\a', u'\b', 0, 0,     0x1B,  u'\f', 0, 0, 0,
+                                       0,     0,     0, 0,     u'\n', 0,     0, 0, u'\r',
+                                       0,     u'\t', 0, u'\v', 0,     0,     0, 0};
+    return c >= 'a' && c <= 'z' ? controls[c - 'a'] : 0;
 }
 
 }  // namespace

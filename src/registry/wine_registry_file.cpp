@@ -169,7 +169,10 @@ bool starts_hex_run(std::string_view line) {
 }  // namespace
 
 Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
+    // About one key in every 128 bytes of a real prefix's files.
     keys_.reserve(bytes_.size() / 128);
+    newest_lines_.reserve(bytes_.size() / 128);
+    lines_.reserve(bytes_.size() / 128);
     keys_.emplace(u"", 0);
     newest_lines_.push_back(no_lines);
     const std::size_t end = bytes_.size();
