@@ -3,7 +3,6 @@
 #include "registry/case_fold.h"
 #include "registry/wine_escapes.h"
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -19,12 +18,16 @@ bool is_hex_digit(char c) {
     return hex_digit_value(c) >= 0;
 }
 
-std::string_view skip_spaces(std::string_view text) {
-    std::size_t i = 0;
+// Where the spaces from text[i] on end.
+std::size_t after_spaces(std::string_view text, std::size_t i) {
     while (i < text.size() && is_space(text[i])) {
         ++i;
     }
-    return text.substr(i);
+    return i;
+}
+
+std::string_view skip_spaces(std::string_view text) {
+    return text.substr(after_spaces(text, 0));
 }
 
 // The line that starts at `pos` (without its line end); moves `pos` to the next line.
@@ -78,9 +81,8 @@ bool parse_hex(const std::string& bytes, std::string_view data, std::size_t& pos
                 }
             }
             out += static_cast<char>(value);
-            i = data.size() - skip_spaces(data.substr(i)).size();
-            i += i < data.size() && data[i] == ',';
-            i = data.size() - skip_spaces(data.substr(i)).size();
+            i = after_spaces(data, i);
+            i = after_spaces(data, i + (i < data.size() && data[i] == ','));
         }
         if (i == data.size()) {
             return true;
@@ -186,6 +188,12 @@ std::size_t read_plain_key_path(std::string_view written, char16_t* path) {
     return not_plain;
 }
 
+// Whether the key at `path` is the one at `ancestor` or lies below it.
+bool lies_within(std::u16string_view path, std::u16string_view ancestor) {
+    return path.substr(0, ancestor.size()) == ancestor &&
+           (path.size() == ancestor.size() || path[ancestor.size()] == u'\\');
+}
+
 // A value line whose hex data runs on into the next line.
 bool starts_hex_run(std::string_view line) {
     std::u16string name;
@@ -255,17 +263,16 @@ std::uint32_t Cwine_registry::add_key(std::string_view written) {
         return at->second;
     }
     newest_lines_.push_back(no_lines);
-    // The keys above it exist too. In Wine's order they mostly lie above the key added before,
-    // and are known already; otherwise they are added up to the nearest one known. Their paths
-    // are prefixes of its.
-    const std::size_t parent = std::min(path.rfind(u'\\'), path.size());
-    const bool parent_known =
-        parent == path.size() || (last_added_.substr(0, parent) == path.substr(0, parent) &&
-                                  (last_added_.size() == parent || last_added_[parent] == u'\\'));
-    last_added_ = path;
-    for (std::size_t cut = parent; !parent_known && cut != path.size() &&
-                                   keys_.try_emplace(path.substr(0, cut), next_key()).second;
-         cut = std::min(path.rfind(u'\\', cut - 1), path.size())) {
+    // The keys above it exist too. In Wine's order they mostly lie above the key added before and
+    // are known already; otherwise they are added up to the nearest one known. Their paths are
+    // prefixes of its.
+    const std::u16string_view previous = std::exchange(last_added_, path);
+    for (std::size_t cut = path.rfind(u'\\'); cut != std::u16string_view::npos;
+         cut = path.rfind(u'\\', cut - 1)) {
+        const std::u16string_view parent = path.substr(0, cut);
+        if (lies_within(previous, parent) || !keys_.try_emplace(parent, next_key()).second) {
+            break;
+        }
         newest_lines_.push_back(no_lines);
     }
     return at->second;
