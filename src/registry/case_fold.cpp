@@ -29,18 +29,10 @@ void fold_case(std::u16string& text) {
 
 std::u16string folded_path(std::u16string_view path) {
     std::u16string folded(path.size(), u'\0');
-    folded.resize(fold_path(path, folded.data()));
-    return folded;
-}
-
-std::size_t fold_path(std::u16string_view path, char16_t* folded) {
-    std::size_t size = 0;
-    for (const char16_t c : path) {
-        if (c != u'\\') {
-            folded[size++] = fold_case(c);
-        } else if (size > 0 && folded[size - 1] != u'\\') {
-            folded[size++] = u'\\';
-        }
+    Cfolded_path_writer writer(folded.data());
+    for (const char16_t unit : path) {
+        writer.put(unit);
     }
-    return size > 0 && folded[size - 1] == u'\\' ? size - 1 : size;
+    folded.resize(writer.size());
+    return folded;
 }

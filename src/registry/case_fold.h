@@ -14,6 +14,25 @@ void fold_case(std::u16string& text);
 
 // A key path as lookups name it: folded, one backslash between components, empty ones dropped.
 std::u16string folded_path(std::u16string_view path);
-// Writes the folded path to `folded`, which has room for path.size() units and may be where
-// `path` is; gives its size.
-std::size_t fold_path(std::u16string_view path, char16_t* folded);
+
+// Writes a key path as folded_path gives it, a unit at a time, to room for as many units as
+// are put.
+class Cfolded_path_writer {
+  public:
+    explicit Cfolded_path_writer(char16_t* path) : path_(path) {}
+
+    void put(char16_t unit) {
+        if (unit != u'\\') {
+            path_[size_++] = fold_case(unit);
+        } else if (size_ > 0 && path_[size_ - 1] != u'\\') {
+            path_[size_++] = u'\\';
+        }
+    }
+
+    // The size of the path written so far, without a trailing backslash.
+    std::size_t size() const { return size_ > 0 && path_[size_ - 1] == u'\\' ? size_ - 1 : size_; }
+
+  private:
+    char16_t* path_;
+    std::size_t size_ = 0;
+};

@@ -1,5 +1,7 @@
 #include "registry/wine_escapes.h"
 
+#include "registry/case_fold.h"
+
 namespace {
 
 // Decodes the UTF-8 sequence at text[i] to `out`, above the basic plane as a surrogate pair; a
@@ -31,12 +33,55 @@ std::size_t decode_utf8(std::string_view text, std::size_t i, char16_t*& out) {
     return length;
 }
 
-// The control character an escape letter stands for (\a \b \e \f \n \r \t \v); 0 for others.
-char16_t simple_escape(char c) {
+// Decodes the escape sequence after the backslash at text[i] to `out`: \x and up to four hex
+// digits ("\x" alone is an x), up to three octal digits, \a \b \e \f \n \r \t \v, or any other
+// character standing for itself (\\ \" \] ...). Gives the bytes used after the backslash.
+std::size_t decode_escape(std::string_view text, std::size_t i, char16_t*& out) {
+    // The control characters of the letters a to z, 0 for a letter that names none.
     constexpr char16_t controls[26] = {u'\a', u'\b', 0, 0,     0x1B,  u'\f', 0, 0, 0,
                                        0,     0,     0, 0,     u'\n', 0,     0, 0, u'\r',
                                        0,     u'\t', 0, u'\v', 0,     0,     0, 0};
-    return c >= 'a' && c <= 'z' ? controls[c - 'a'] : 0;
+    const auto e = static_cast<unsigned char>(text[i]);
+    if (e == 'x' || (e >= '0' && e <= '7')) {
+        const std::size_t digits_start = i + (e == 'x'), most = e == 'x' ? 4 : 3;
+        const int base = e == 'x' ? 16 : 8;
+        char16_t value = 0;
+        std::size_t end = digits_start;
+        for (int d; end - digits_start < most && end < text.size() &&
+                    (d = hex_digit_value(text[end])) >= 0 && d < base;
+             ++end) {
+            value = static_cast<char16_t>(value * base + d);
+        }
+        *out++ = end > digits_start ? value : u'x';
+        return end - i;
+    }
+    if (e >= 0x80) {
+        return decode_utf8(text, i, out);
+    }
+    *out++ = e >= 'a' && e <= 'z' && controls[e - 'a'] != 0 ? controls[e - 'a'] : e;
+    return 1;
+}
+
+// Decodes `text` up to the first unescaped `end` byte, calling put(unit) for each UTF-16 unit.
+template <typename Put>
+std::size_t decode(std::string_view text, char end, Put put) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] != end) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80 && c != '\\') {
+            put(c);  // most of any text
+            ++i;
+            continue;
+        }
+        char16_t units[2];
+        char16_t* units_end = units;
+        const bool escape = c == '\\' && i + 1 < text.size();
+        i += escape ? 1 + decode_escape(text, i + 1, units_end) : decode_utf8(text, i, units_end);
+        for (const char16_t* unit = units; unit != units_end; ++unit) {
+            put(*unit);
+        }
+    }
+    return i < text.size() ? i + 1 : std::string_view::npos;
 }
 
 }  // namespace
@@ -49,51 +94,30 @@ int hex_digit_value(char c) {
     return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
-std::size_t decode_escaped(std::string_view text, char end, char16_t* out, std::size_t& written) {
-    char16_t* next = out;
-    std::size_t i = 0;
-    while (i < text.size() && text[i] != end) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80 && c != '\\') {
-            *next++ = c;  // most of any text
-            ++i;
-            continue;
-        }
-        if (c != '\\' || i + 1 == text.size()) {
-            i += decode_utf8(text, i, next);
-            continue;
-        }
-        const char e = text[++i];
-        if (const char16_t simple = simple_escape(e)) {
-            *next++ = simple;
-            ++i;
-        } else if (e == 'x' || (e >= '0' && e <= '7')) {
-            // \x and up to four hex digits ("\x" alone is an x), or up to three octal digits.
-            const bool hex = e == 'x';
-            i += hex;
-            const std::size_t digits_start = i, most = hex ? 4 : 3;
-            const int base = hex ? 16 : 8;
-            char16_t value = 0;
-            for (int d; i - digits_start < most && i < text.size() &&
-                        (d = hex_digit_value(text[i])) >= 0 && d < base;
-                 ++i) {
-                value = static_cast<char16_t>(value * base + d);
-            }
-            *next++ = i > digits_start ? value : u'x';
-        } else {
-            // Any other escaped character stands for itself: \\ \" \] ...
-            i += decode_utf8(text, i, next);
-        }
-    }
-    written = static_cast<std::size_t>(next - out);
-    return i < text.size() ? i + 1 : std::string_view::npos;
+std::size_t decode_escaped(std::string_view text, char end, std::u16string& out) {
+    return decode(text, end, [&out](char16_t unit) { out += unit; });
 }
 
-std::size_t decode_escaped(std::string_view text, char end, std::u16string& out) {
-    const std::size_t start = out.size();
-    std::size_t written = 0;
-    out.resize(start + text.size());
-    const std::size_t used = decode_escaped(text, end, out.data() + start, written);
-    out.resize(start + written);
+std::size_t decode_key_path(std::string_view written, char16_t* path, std::size_t& size) {
+    Cfolded_path_writer writer(path);
+    const std::size_t used = decode(written, ']', [&writer](char16_t unit) { writer.put(unit); });
+    size = writer.size();
     return used;
+}
+
+std::u16string utf16_units(std::string_view utf16le) {
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < utf16le.size(); i += 2) {
+        units += static_cast<char16_t>(static_cast<unsigned char>(utf16le[i]) |
+                                       static_cast<unsigned char>(utf16le[i + 1]) << 8);
+    }
+    return units;
+}
+
+std::string utf16le_bytes(std::u16string_view units) {
+    std::string bytes;
+    for (const char16_t unit : units) {
+        bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    }
+    return bytes;
 }

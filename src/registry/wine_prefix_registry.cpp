@@ -1,8 +1,7 @@
 #include "registry/wine_prefix_registry.h"
 
 #include "registry/case_fold.h"
-
-#include <sys/stat.h>
+#include "registry/wine_escapes.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,17 +13,16 @@ constexpr registry_status status_not_found = 2;
 constexpr registry_status status_bad_path = 161;  // ERROR_BAD_PATHNAME, as for "\Software"
 constexpr int link_depth_limit = 16;
 constexpr std::u16string_view wow_node = u"WOW6432NODE";
-constexpr std::u16string_view machine_link_prefix = u"\\REGISTRY\\MACHINE\\";
-constexpr std::u16string_view user_link_prefix = u"\\REGISTRY\\USER\\";
 
-// Where a path is being looked up: the machine's file (0) or the user's (1).
+// Where a folded path is looked up: in the machine's file (0) or the user's (1).
 struct location {
-    const std::shared_ptr<const Cwine_registry>* files;
     int file;
     std::u16string path;
-
-    const Cwine_registry* registry() const { return files[file].get(); }
 };
+
+bool exists(const wine_registry_files& files, const location& at) {
+    return files[at.file] != nullptr && files[at.file]->has_key(at.path);
+}
 
 std::vector<std::u16string> split_folded(std::u16string_view path) {
     std::vector<std::u16string> parts;
@@ -37,118 +35,85 @@ std::vector<std::u16string> split_folded(std::u16string_view path) {
     return parts;
 }
 
-std::u16string join(const std::vector<std::u16string>& parts, std::size_t from = 0) {
-    std::u16string path;
-    for (std::size_t i = from; i < parts.size(); ++i) {
-        path += (path.empty() ? u"" : u"\\") + parts[i];
-    }
-    return path;
-}
-
 // Whether a folded path runs through a Wow6432Node key.
 bool holds_wow_node(std::u16string_view path) {
     return (u"\\" + std::u16string(path) + u"\\").find(u"\\WOW6432NODE\\") != std::u16string::npos;
 }
 
-std::uint32_t key_at(const location& at, std::u16string_view path) {
-    return at.registry() != nullptr ? at.registry()->find_key(path) : Cwine_registry::no_key;
+// The place a link's target names in the prefix's two files: "\REGISTRY\MACHINE\" and a path,
+// or "\REGISTRY\USER\", the user's id and a path. False for a target elsewhere.
+bool link_place(std::u16string target, location& at) {
+    constexpr std::u16string_view machine = u"\\REGISTRY\\MACHINE\\", user = u"\\REGISTRY\\USER\\";
+    fold_case(target);
+    if (target.rfind(machine, 0) == 0) {
+        at = {0, folded_path(std::u16string_view(target).substr(machine.size()))};
+        return true;
+    }
+    if (target.rfind(user, 0) != 0) {
+        return false;
+    }
+    const std::u16string below = folded_path(std::u16string_view(target).substr(user.size()));
+    const std::size_t cut = below.find(u'\\');
+    at = {1, cut == std::u16string::npos ? u"" : below.substr(cut + 1)};
+    return !below.empty();
 }
 
-// Moves `at`, which stands on `key`, to the target of the link it stands on, if any, and gives
-// the key found there; no_key when a target is missing, lies outside the prefix's two files, or
-// links go round in circles.
-std::uint32_t follow_links(location& at, std::uint32_t key) {
+// Moves `at`, which stands on a key, on through the links it stands on; false when a target is
+// missing, lies outside the prefix's two files, or links go round in circles.
+bool follow_links(const wine_registry_files& files, location& at) {
     for (int depth = 0; depth < link_depth_limit; ++depth) {
-        std::u16string target = at.registry()->link_target(key);
+        const std::u16string target = files[at.file]->link_target(at.path);
         if (target.empty()) {
-            return key;
+            return true;
         }
-        fold_case(target);
-        std::vector<std::u16string> parts = split_folded(target);
-        if (target.rfind(machine_link_prefix, 0) == 0) {
-            at = {at.files, 0, join(parts, 2)};
-        } else if (target.rfind(user_link_prefix, 0) == 0 && parts.size() >= 3) {
-            at = {at.files, 1, join(parts, 3)};
-        } else {
-            return Cwine_registry::no_key;
-        }
-        key = key_at(at, at.path);
-        if (key == Cwine_registry::no_key) {
-            return key;
+        if (!link_place(target, at) || !exists(files, at)) {
+            return false;
         }
     }
-    return Cwine_registry::no_key;
+    return false;
 }
 
-// Walks `parts` down from `at`, which stands on `key`, as Wine does for the 32-bit view of a
+// Walks `parts` down from `at`, which stands on a key, as Wine does for the 32-bit view of a
 // 64-bit prefix: a key with a Wow6432Node child stands for that child, unless the path already
-// runs through one or names it next. Gives the key reached, or no_key.
-std::uint32_t walk(location& at, std::uint32_t key, const std::vector<std::u16string>& parts,
-                   bool wow64) {
+// runs through one or names it next. False when a key on the way is missing.
+bool walk(const wine_registry_files& files, location& at, const std::vector<std::u16string>& parts,
+          bool wow64) {
     bool in_wow = holds_wow_node(at.path);
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        std::u16string next = at.path.empty() ? parts[i] : at.path + u'\\' + parts[i];
-        key = key_at(at, next);
-        if (key == Cwine_registry::no_key) {
-            return key;
-        }
-        at.path = std::move(next);
-        key = follow_links(at, key);
-        if (key == Cwine_registry::no_key) {
-            return key;
+        at.path = at.path.empty() ? parts[i] : at.path + u'\\' + parts[i];
+        if (!exists(files, at) || !follow_links(files, at)) {
+            return false;
         }
         in_wow = in_wow || parts[i] == wow_node || holds_wow_node(at.path);
         const bool names_wow_next = i + 1 < parts.size() && parts[i + 1] == wow_node;
-        if (wow64 && !in_wow && !names_wow_next) {
-            std::u16string redirected = at.path + u'\\' + std::u16string(wow_node);
-            const std::uint32_t child = key_at(at, redirected);
-            if (child != Cwine_registry::no_key) {
-                at.path = std::move(redirected);
-                key = child;
-                in_wow = true;
-            }
+        location redirected{at.file, at.path + u'\\' + std::u16string(wow_node)};
+        if (wow64 && !in_wow && !names_wow_next && exists(files, redirected)) {
+            at = std::move(redirected);
+            in_wow = true;
         }
     }
-    return key;
+    return true;
 }
 
-std::string read_file(const std::string& path, bool& ok) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in.tellg();
-    std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ok = static_cast<bool>(in) && size >= 0;
-    // A file that shrank while being read keeps only what was read.
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
-}
-
+// The number the prefix's ACP value starts with, read through the 64-bit view; 1252 where there
+// is none.
 std::uint32_t ansi_code_page(const std::shared_ptr<const Cwine_registry>& machine) {
-    const std::shared_ptr<const Cwine_registry> files[2] = {machine, nullptr};
-    location at{files, 0, u""};
+    location at{0, u""};
     wine_registry_value value;
-    if (machine == nullptr ||
-        !machine->find_value(
-            walk(at, key_at(at, at.path),
-                 split_folded(u"System\\CurrentControlSet\\Control\\Nls\\CodePage"), false),
-            u"ACP", value) ||
-        (value.type != reg_sz && value.type != reg_expand_sz)) {
-        return 1252;
-    }
     std::uint32_t number = 0;
-    for (std::size_t i = 0; i + 1 < value.data.size() && value.data[i + 1] == 0; i += 2) {
-        const char digit = value.data[i];
-        if (digit < '0' || digit > '9' || number > 100000) {
-            break;
+    if (machine != nullptr &&
+        walk({machine, nullptr}, at,
+             split_folded(u"System\\CurrentControlSet\\Control\\Nls\\CodePage"), false) &&
+        machine->find_value(at.path, u"ACP", value) &&
+        (value.type == reg_sz || value.type == reg_expand_sz)) {
+        for (const char16_t digit : utf16_units(value.data)) {
+            if (digit < u'0' || digit > u'9' || number > 100000) {
+                break;
+            }
+            number = number * 10 + (digit - u'0');
         }
-        number = number * 10 + (digit - '0');
     }
     return number == 0 ? 1252 : number;
-}
-
-bool is_string_type(std::uint32_t type) {
-    return type == reg_sz || type == reg_expand_sz || type == reg_multi_sz;
 }
 
 }  // namespace
@@ -167,37 +132,33 @@ Cwine_prefix_registry& Cwine_prefix_registry::instance() {
     return registry;
 }
 
-std::shared_ptr<const Cwine_registry> Cwine_prefix_registry::load(cached_file& cache,
-                                                                  const std::string& path) {
-    struct stat info {};
-    if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        cache = {};
+std::shared_ptr<const Cwine_registry> Cwine_prefix_registry::cached_file::load(
+    const std::string& file) {
+    struct stat now {};
+    if (file.empty() || stat(file.c_str(), &now) != 0 || !S_ISREG(now.st_mode)) {
+        *this = {};
         return nullptr;
     }
-    const auto modified_ns = static_cast<unsigned long long>(info.st_mtim.tv_sec) * 1000000000ULL +
-                             static_cast<unsigned long long>(info.st_mtim.tv_nsec);
-    if (cache.registry != nullptr && cache.path == path && cache.device == info.st_dev &&
-        cache.inode == info.st_ino && cache.size == static_cast<unsigned long long>(info.st_size) &&
-        cache.modified_ns == modified_ns) {
-        return cache.registry;
+    if (registry != nullptr && file == path && now.st_dev == seen.st_dev &&
+        now.st_ino == seen.st_ino && now.st_size == seen.st_size &&
+        now.st_mtim.tv_sec == seen.st_mtim.tv_sec && now.st_mtim.tv_nsec == seen.st_mtim.tv_nsec) {
+        return registry;
     }
-    bool ok = false;
-    std::string bytes = read_file(path, ok);
-    if (!ok) {
-        cache = {};
+    // A file that shrinks while being read counts as missing until it can be read whole.
+    std::string bytes(static_cast<std::size_t>(now.st_size), '\0');
+    std::ifstream in(file, std::ios::binary);
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+        *this = {};
         return nullptr;
     }
-    cache = {path,        info.st_dev,
-             info.st_ino, static_cast<unsigned long long>(info.st_size),
-             modified_ns, std::make_shared<const Cwine_registry>(std::move(bytes))};
-    return cache.registry;
+    *this = {file, now, std::make_shared<const Cwine_registry>(std::move(bytes))};
+    return registry;
 }
 
-std::array<std::shared_ptr<const Cwine_registry>, 2> Cwine_prefix_registry::refresh() {
+wine_registry_files Cwine_prefix_registry::refresh() {
     const std::string prefix = directory_.empty() ? prefix_directory() : directory_;
-    std::array<std::shared_ptr<const Cwine_registry>, 2> files = {
-        load(machine_, prefix.empty() ? prefix : prefix + "/system.reg"),
-        load(user_, prefix.empty() ? prefix : prefix + "/user.reg")};
+    const wine_registry_files files = {machine_.load(prefix.empty() ? "" : prefix + "/system.reg"),
+                                       user_.load(prefix.empty() ? "" : prefix + "/user.reg")};
     if (files[0] != code_page_source_ || code_page_ == nullptr) {
         code_page_ = std::make_shared<const Cansi_code_page>(ansi_code_page(files[0]));
         code_page_source_ = files[0];
@@ -213,41 +174,27 @@ std::shared_ptr<const Cansi_code_page> Cwine_prefix_registry::code_page() {
 registry_status Cwine_prefix_registry::open(registry_root root, const std::string& subkey,
                                             wine_open_key& key) {
     key = {};
-    const std::array<std::shared_ptr<const Cwine_registry>, 2> files = refresh();
+    const wine_registry_files files = refresh();
     if (!subkey.empty() && subkey[0] == '\\') {
         return status_bad_path;
     }
     const std::vector<std::u16string> parts = split_folded(code_page_->to_utf16(subkey));
-
-    struct start {
-        location at;
-        std::uint32_t key;
-    };
-    std::vector<start> starts;
-    if (root == registry_root::local_machine) {
-        const location machine{files.data(), 0, u""};
-        starts.push_back({machine, key_at(machine, machine.path)});
-    } else {
-        // The 32-bit classes live in Classes\Wow6432Node; naming no subkey opens Classes itself.
+    // The machine's root; or the user's classes over the machine's, whose 32-bit ones live in
+    // Classes\Wow6432Node, though naming no subkey opens Classes itself.
+    std::vector<location> starts = {{0, u""}};
+    if (root == registry_root::classes_root) {
+        starts.clear();
         for (const int file : {1, 0}) {
-            location classes{files.data(), file, u"SOFTWARE\\CLASSES"};
-            const bool wow64 = classes.registry() != nullptr && classes.registry()->is_win64();
-            if (wow64 && !parts.empty()) {
-                classes.path += u'\\' + std::u16string(wow_node);
-            }
-            std::uint32_t found = key_at(classes, classes.path);
-            if (found != Cwine_registry::no_key) {
-                found = follow_links(classes, found);
-            }
-            starts.push_back({classes, found});
+            const bool wow64 = files[file] != nullptr && files[file]->is_win64();
+            starts.push_back({file, wow64 && !parts.empty() ? u"SOFTWARE\\CLASSES\\WOW6432NODE"
+                                                            : u"SOFTWARE\\CLASSES"});
         }
     }
-    for (auto& [at, found] : starts) {
-        if (found != Cwine_registry::no_key) {
-            found = walk(at, found, parts, at.registry()->is_win64());
-        }
-        if (found != Cwine_registry::no_key) {
-            key.places.push_back({files[at.file], found});
+    for (location& at : starts) {
+        // The machine's root is no link; Classes may be one.
+        if (exists(files, at) && (at.path.empty() || follow_links(files, at)) &&
+            walk(files, at, parts, files[at.file]->is_win64())) {
+            key.places.push_back({files[at.file], at.path});
         }
     }
     if (key.places.empty()) {
@@ -265,10 +212,11 @@ registry_status Cwine_prefix_registry::query(const wine_open_key& key, const std
     std::u16string folded = key.code_page->to_utf16(name);
     fold_case(folded);
     wine_registry_value value;
-    for (const wine_open_key::place& place : key.places) {
-        if (place.file->find_value(place.key, folded, value)) {
-            data = is_string_type(value.type) ? key.code_page->from_utf16(value.data)
-                                              : std::move(value.data);
+    for (const auto& [file, path] : key.places) {
+        if (file->find_value(path, folded, value)) {
+            const bool is_string =
+                value.type == reg_sz || value.type == reg_expand_sz || value.type == reg_multi_sz;
+            data = is_string ? key.code_page->from_utf16(value.data) : std::move(value.data);
             return 0;
         }
     }

@@ -3,6 +3,8 @@
 #include "registry/registry_key.h"
 #include "registry/wine_registry_file.h"
 
+#include <sys/stat.h>
+
 #include <array>
 #include <memory>
 #include <string>
@@ -17,11 +19,14 @@
 struct wine_open_key {
     struct place {
         std::shared_ptr<const Cwine_registry> file;
-        std::uint32_t key;
+        std::u16string path;
     };
     std::shared_ptr<const Cansi_code_page> code_page;
     std::vector<place> places;
 };
+
+// The machine's file and the user's; either may be missing.
+using wine_registry_files = std::array<std::shared_ptr<const Cwine_registry>, 2>;
 
 // The prefix's registry files, each parsed once and again only when it changes on disk.
 class Cwine_prefix_registry {
@@ -49,14 +54,17 @@ class Cwine_prefix_registry {
                                  std::string& data);
 
   private:
+    // A registry file as last read, with what the disk said of it then.
     struct cached_file {
         std::string path;
-        unsigned long long device = 0, inode = 0, size = 0, modified_ns = 0;
+        struct stat seen {};
         std::shared_ptr<const Cwine_registry> registry;
+
+        // The file at `file` (none when empty), read again only when it changed.
+        std::shared_ptr<const Cwine_registry> load(const std::string& file);
     };
-    static std::shared_ptr<const Cwine_registry> load(cached_file& cache, const std::string& path);
-    // Brings the files and the code page up to date with the disk: the machine's, the user's.
-    std::array<std::shared_ptr<const Cwine_registry>, 2> refresh();
+    // Brings the files and the code page up to date with the disk.
+    wine_registry_files refresh();
 
     std::string directory_;
     cached_file machine_;

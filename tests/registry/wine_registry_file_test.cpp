@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <map>
 #include <random>
 #include <utility>
 #include <vector>
@@ -26,7 +28,7 @@ std::u16string folded(std::u16string text) {
 std::string value_of(const Cwine_registry& registry, const std::u16string& key,
                      const std::u16string& name, std::uint32_t* type = nullptr) {
     wine_registry_value value;
-    if (!registry.find_value(registry.find_key(folded(key)), folded(name), value)) {
+    if (!registry.find_value(folded(key), folded(name), value)) {
         return "<none>";
     }
     if (type != nullptr) {
@@ -109,10 +111,10 @@ TEST(wine_registry, finds_keys_without_case_and_the_keys_above_them) {
     EXPECT_TRUE(registry.is_win64());
     for (const char16_t* path :
          {u"SOFTWARE\\WESTWOOD\\NOX", u"SOFTWARE\\WESTWOOD", u"SOFTWARE", u""}) {
-        EXPECT_NE(registry.find_key(path), Cwine_registry::no_key) << "path " << path[0];
+        EXPECT_TRUE(registry.has_key(path)) << "path " << path[0];
     }
-    EXPECT_EQ(registry.find_key(u"SOFTWARE\\WEST"), Cwine_registry::no_key);
-    EXPECT_EQ(registry.find_key(u"NOX"), Cwine_registry::no_key);
+    EXPECT_FALSE(registry.has_key(u"SOFTWARE\\WEST"));
+    EXPECT_FALSE(registry.has_key(u"NOX"));
 }
 
 TEST(wine_registry, merges_the_values_of_a_key_written_twice) {
@@ -129,12 +131,12 @@ TEST(wine_registry, skips_the_values_of_a_key_line_it_cannot_read) {
                                   "\"x\"=\"c\"\n");
     EXPECT_EQ(value_of(registry, u"A", u"x"), utf16(u"a\0"s));
     EXPECT_EQ(value_of(registry, u"C", u"x"), utf16(u"c\0"s));
-    EXPECT_EQ(registry.find_key(u"BROKEN"), Cwine_registry::no_key);
+    EXPECT_FALSE(registry.has_key(u"BROKEN"));
 }
 
 TEST(wine_registry, takes_a_hex_continuation_line_for_data_even_when_it_looks_like_a_key) {
     const Cwine_registry registry(header + "[A] 1\n\"x\"=hex:61,\\\n[62]\n\"y\"=\"after\"\n");
-    EXPECT_EQ(registry.find_key(u"62"), Cwine_registry::no_key);
+    EXPECT_FALSE(registry.has_key(u"62"));
     EXPECT_EQ(value_of(registry, u"A", u"y"), utf16(u"after\0"s));
 }
 
@@ -145,7 +147,7 @@ TEST(wine_registry, reads_crlf_line_ends_and_escaped_key_names) {
 
 TEST(wine_registry, holds_no_keys_without_its_header) {
     const Cwine_registry registry("REGEDIT4\n[A] 1\n\"x\"=\"v\"\n");
-    EXPECT_EQ(registry.find_key(u"A"), Cwine_registry::no_key);
+    EXPECT_FALSE(registry.has_key(u"A"));
     EXPECT_FALSE(registry.is_win64());
 }
 
@@ -155,9 +157,9 @@ TEST(wine_registry, gives_a_link_target_only_for_keys_marked_as_links) {
         "48,00,49,00,4e,00,45,00,5c,00,58,00";
     const Cwine_registry registry(header + "[L] 1\n#link\n\"SymbolicLinkValue\"=" + target +
                                   "\n[N] 1\n\"SymbolicLinkValue\"=" + target + "\n");
-    EXPECT_EQ(registry.link_target(registry.find_key(u"L")), u"\\REGISTRY\\MACHINE\\X");
-    EXPECT_EQ(registry.link_target(registry.find_key(u"N")), u"");
-    EXPECT_EQ(registry.link_target(Cwine_registry::no_key), u"");
+    EXPECT_EQ(registry.link_target(u"L"), u"\\REGISTRY\\MACHINE\\X");
+    EXPECT_EQ(registry.link_target(u"N"), u"");
+    EXPECT_EQ(registry.link_target(u"MISSING"), u"");
 }
 
 struct layout_case {
@@ -176,10 +178,10 @@ TEST_P(wine_registry_layout, finds_every_key_the_file_names_and_no_other) {
     const layout_case& c = GetParam();
     const Cwine_registry registry(header + c.body);
     for (const std::u16string& key : c.present) {
-        EXPECT_NE(registry.find_key(folded(key)), Cwine_registry::no_key) << c.name;
+        EXPECT_TRUE(registry.has_key(folded(key))) << c.name;
     }
     for (const std::u16string& key : c.absent) {
-        EXPECT_EQ(registry.find_key(folded(key)), Cwine_registry::no_key) << c.name;
+        EXPECT_FALSE(registry.has_key(folded(key))) << c.name;
     }
     for (const auto& [key, text] : c.reads) {
         const std::size_t bar = key.find(u'|');
@@ -260,12 +262,12 @@ TEST(wine_registry, survives_truncated_and_random_files) {
     const auto probe = [](const std::string& bytes) {
         const Cwine_registry registry(bytes);
         for (const char16_t* key : {u"SOFTWARE\\WOW6432NODE\\A", u"L", u""}) {
-            const std::uint32_t found = registry.find_key(key);
+            registry.has_key(key);
             wine_registry_value value;
             for (const char16_t* name : {u"", u"H", u"N", u"S", u"SYMBOLICLINKVALUE"}) {
-                registry.find_value(found, name, value);
+                registry.find_value(key, name, value);
             }
-            registry.link_target(found);
+            registry.link_target(key);
         }
     };
     for (std::size_t size = 0; size <= file.size(); ++size) {
@@ -332,12 +334,12 @@ TEST(wine_registry, answers_alike_whatever_order_or_spelling_the_keys_come_in) {
                                      u"Z",         u"A]",   u"J\u00D6RG"};
     for (const Cwine_registry* registry : {&in_order, &shuffled_order}) {
         for (const auto& [path, text] : present) {
-            EXPECT_NE(registry->find_key(folded(path)), Cwine_registry::no_key);
+            EXPECT_TRUE(registry->has_key(folded(path)));
             EXPECT_EQ(value_of(*registry, path, u"v"),
                       text == u"<none>" ? "<none>" : utf16(text + u'\0'));
         }
         for (const std::u16string& path : absent) {
-            EXPECT_EQ(registry->find_key(path), Cwine_registry::no_key);
+            EXPECT_FALSE(registry->has_key(path));
         }
     }
     // A name Wine writes otherwise than plainly, a key written twice, or one out of order.
@@ -348,6 +350,46 @@ TEST(wine_registry, answers_alike_whatever_order_or_spelling_the_keys_come_in) {
         const Cwine_registry registry(joined(keys));
         EXPECT_EQ(value_of(registry, u"SW\\GBK", u"v"), utf16(u"gbk\0"s)) << odd;
     }
+}
+
+// Thousands of keys in no order, some written twice and some only implied: every one is found
+// with its last value, and names that are not keys are not, however the index's probes run.
+TEST(wine_registry, finds_every_key_of_a_large_file_written_in_any_order) {
+    std::vector<std::pair<std::string, int>> written;  // "A3\\B17", the value it holds
+    for (int a = 0; a < 40; ++a) {
+        for (int b = 0; b < 60; ++b) {
+            written.push_back({"A" + std::to_string(a) + "\\\\B" + std::to_string(b), a * 100 + b});
+        }
+    }
+    std::mt19937 random(7);
+    std::shuffle(written.begin(), written.end(), random);
+    const std::size_t first_writes = written.size();
+    for (std::size_t i = 0; i < first_writes; i += 7) {
+        written.push_back({written[i].first, -written[i].second});  // written again, later
+    }
+    std::string file = header;
+    for (const auto& [path, value] : written) {
+        file += "[" + path + "\\\\C] 1\n\"v\"=\"" + std::to_string(value) + "\"\n";
+    }
+    const Cwine_registry registry(file);
+    std::map<std::string, int> last;
+    for (const auto& [path, value] : written) {
+        last[path] = value;
+    }
+    for (const auto& [path, value] : last) {
+        const std::string a = path.substr(0, path.find('\\'));
+        const std::u16string key(path.begin(), path.end());
+        const std::u16string folded_key = folded_path(key);
+        ASSERT_TRUE(registry.has_key(std::u16string(a.begin(), a.end()))) << a;
+        ASSERT_TRUE(registry.has_key(folded_key)) << path;
+        const std::string text = std::to_string(value);
+        EXPECT_EQ(value_of(registry, folded_key + u"\\C", u"v"),
+                  utf16(std::u16string(text.begin(), text.end()) + u'\0'))
+            << path;
+        EXPECT_FALSE(registry.has_key(folded_key + u"\\D")) << path;
+    }
+    EXPECT_FALSE(registry.has_key(u"A40"));
+    EXPECT_FALSE(registry.has_key(u"B1"));
 }
 
 TEST(decode_escaped, reports_where_the_text_ends_or_that_it_never_does) {
