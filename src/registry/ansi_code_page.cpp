@@ -1,7 +1,5 @@
 #include "registry/ansi_code_page.h"
 
-#include "registry/wine_escapes.h"
-
 #include <algorithm>
 #include <cerrno>
 
@@ -53,10 +51,6 @@ Text convert(iconv_t cd, std::string_view in, std::size_t unit_size,
     return out;
 }
 
-bool is_surrogate(char16_t unit, char16_t first) {
-    return unit >= first && unit <= first + 0x3FF;
-}
-
 }  // namespace
 
 Cansi_code_page::Cansi_code_page(std::uint32_t code_page)
@@ -71,18 +65,10 @@ Cansi_code_page::~Cansi_code_page() {
 }
 
 std::string Cansi_code_page::from_utf16(std::string_view utf16le) const {
-    std::u16string units = utf16_units(utf16le);
-    // iconv drops a lone surrogate without a word; Windows shows it as '?' like any other
-    // character the code page lacks.
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (is_surrogate(units[i], 0xD800) && i + 1 < units.size() &&
-            is_surrogate(units[i + 1], 0xDC00)) {
-            ++i;
-        } else if (is_surrogate(units[i], 0xD800) || is_surrogate(units[i], 0xDC00)) {
-            units[i] = u'?';
-        }
-    }
-    return convert<std::string>(to_ansi_, utf16le_bytes(units), 2, '?');
+    // A lone surrogate fails like any character the code page lacks, and becomes '?' as on
+    // Windows.
+    return convert<std::string>(to_ansi_, utf16le.substr(0, utf16le.size() & ~std::size_t{1}), 2,
+                                '?');
 }
 
 std::u16string Cansi_code_page::to_utf16(std::string_view ansi) const {

@@ -172,8 +172,8 @@ struct layout_case {
 
 class wine_registry_layout : public testing::TestWithParam<layout_case> {};
 
-// Key lines are found without reading every line, names hashed as written and decoded only when
-// a lookup points at them: spellings, orders and runs of hex data must not fool that.
+// Key lines are told from data by the runs of hex data around them, and keys are indexed by
+// their decoded paths: spellings, orders and runs of hex data must not fool that.
 TEST_P(wine_registry_layout, finds_every_key_the_file_names_and_no_other) {
     const layout_case& c = GetParam();
     const Cwine_registry registry(header + c.body);
@@ -409,6 +409,8 @@ TEST(ansi_code_page, converts_what_the_code_page_holds_and_marks_the_rest) {
     const Cansi_code_page cp1252(1252);
     EXPECT_EQ(cp1252.from_utf16(utf16(u"J\u00F6rg\u20AC\u65E5\0"s)), "J\xF6rg\x80?\0"s);
     EXPECT_EQ(cp1252.from_utf16(utf16(u"a") + "\x00\xD8"s + utf16(u"b") + "c"), "a?b");
+    EXPECT_EQ(cp1252.from_utf16(utf16(u"a") + "\x00\xDC"s + "\x00\xD8"s), "a??")
+        << "lone surrogates";
     EXPECT_EQ(cp1252.to_utf16("J\xF6rg"), u"J\u00F6rg");
     const Cansi_code_page cp1251(1251);
     EXPECT_EQ(cp1251.from_utf16(utf16(u"\u0434\u00F6")), "\xE4?");
