@@ -65,23 +65,25 @@ std::size_t decode_escape(std::string_view text, std::size_t i, char16_t*& out) 
 // Decodes `text` up to the first unescaped `end` byte, calling put(unit) for each UTF-16 unit.
 template <typename Put>
 std::size_t decode(std::string_view text, char end, Put put) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] != end) {
-        const auto c = static_cast<unsigned char>(text[i]);
+    const char* next = text.data();
+    const char* const stop = next + text.size();
+    while (next != stop && *next != end) {
+        const auto c = static_cast<unsigned char>(*next);
         if (c < 0x80 && c != '\\') {
             put(c);  // most of any text
-            ++i;
+            ++next;
             continue;
         }
         char16_t units[2];
         char16_t* units_end = units;
-        const bool escape = c == '\\' && i + 1 < text.size();
-        i += escape ? 1 + decode_escape(text, i + 1, units_end) : decode_utf8(text, i, units_end);
+        const std::string_view rest(next, static_cast<std::size_t>(stop - next));
+        next += c == '\\' && rest.size() > 1 ? 1 + decode_escape(rest, 1, units_end)
+                                             : decode_utf8(rest, 0, units_end);
         for (const char16_t* unit = units; unit != units_end; ++unit) {
             put(*unit);
         }
     }
-    return i < text.size() ? i + 1 : std::string_view::npos;
+    return next != stop ? static_cast<std::size_t>(next - text.data()) + 1 : std::string_view::npos;
 }
 
 }  // namespace
