@@ -113,10 +113,10 @@ bool parse_data(std::string_view bytes, std::string_view data, std::size_t& pos,
                        {"str(7):\"", reg_multi_sz}};
     value.data.clear();
     for (const auto& [tag, type] : string_tags) {
-        std::u16string text;
         if (data.substr(0, tag.size()) != tag) {
             continue;
         }
+        std::u16string text;
         if (decode_escaped(data.substr(tag.size()), '"', text) == data.npos) {
             return false;
         }
