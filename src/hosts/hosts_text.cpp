@@ -8,31 +8,48 @@
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && is_blank_byte(text.back())) {
-        text.remove_suffix(1);
+const std::string_view service_names[] = {chat_host, server_list_host};
+
+char ascii_lower(char byte) {
+    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
+bool same_ignoring_ascii_case(char left, char right) {
+    return ascii_lower(left) == ascii_lower(right);
+}
+
+// Resolvers compare names without regard to letter case.
+bool is_service_name(std::string_view name) {
+    return std::any_of(
+        std::begin(service_names), std::end(service_names), [name](std::string_view service) {
+            return name.size() == service.size() &&
+                   std::equal(name.begin(), name.end(), service.begin(), same_ignoring_ascii_case);
+        });
+}
+
+std::size_t skip_blanks(std::string_view text, std::size_t from) {
+    while (from < text.size() && is_blank_byte(text[from])) {
+        ++from;
     }
-    while (!text.empty() && is_blank_byte(text.front())) {
-        text.remove_prefix(1);
+    return from;
+}
+
+std::size_t skip_field(std::string_view text, std::size_t from) {
+    while (from < text.size() && !is_blank_byte(text[from])) {
+        ++from;
     }
-    return text;
+    return from;
 }
 
-// Takes what next_token would take, as a view: a hosts file of a few hundred thousand lines
-// must not cost an allocation per line.
-std::string_view take_token(std::string_view& source, char separator) {
-    const std::size_t at = source.find(separator);
-    const std::string_view token = source.substr(0, at);
-    source = at == std::string_view::npos ? std::string_view{} : source.substr(at + 1);
-    return trimmed(token);
-}
+struct case_blind_hash {
+    std::size_t operator()(char byte) const { return std::hash<char>{}(ascii_lower(byte)); }
+};
 
-bool is_service_line(std::string_view line) {
-    const std::string_view name = hosts_line_second_field(line);
-    return name == chat_host || name == server_list_host;
-}
+struct case_blind_equal {
+    bool operator()(char left, char right) const { return same_ignoring_ascii_case(left, right); }
+};
 
-// The places where one name occurs in a text, in order.
+// The places where a service name occurs in a text, in any letter case, in order.
 class Cname_finder {
   public:
     Cname_finder(std::string_view text, std::string_view name)
@@ -56,25 +73,46 @@ class Cname_finder {
     }
 
     std::string_view text_;
-    std::boyer_moore_horspool_searcher<std::string_view::const_iterator> searcher_;
+    std::boyer_moore_horspool_searcher<std::string_view::const_iterator, case_blind_hash,
+                                       case_blind_equal>
+        searcher_;
     std::size_t next_;
 };
 
 }  // namespace
 
-std::string_view hosts_line_second_field(std::string_view line) {
-    std::string_view before_comment = take_token(line, '#');
-    take_token(before_comment, ' ');
-    return take_token(before_comment, ' ');
+std::optional<std::string> hosts_line_without_service_names(std::string_view line) {
+    const std::string_view fields = line.substr(0, line.find('#'));
+    const std::size_t address_end = skip_field(fields, skip_blanks(fields, 0));
+    std::string kept(line.substr(0, address_end));
+    bool removed = false;
+    bool name_left = false;
+    std::size_t separator = address_end;
+    for (std::size_t name = skip_blanks(fields, separator); name < fields.size();
+         name = skip_blanks(fields, separator)) {
+        const std::size_t name_end = skip_field(fields, name);
+        if (is_service_name(fields.substr(name, name_end - name))) {
+            removed = true;
+        } else {
+            kept.append(fields.substr(separator, name_end - separator));
+            name_left = true;
+        }
+        separator = name_end;
+    }
+    if (!removed) {
+        return std::string(line);
+    }
+    if (!name_left) {
+        return std::nullopt;
+    }
+    return kept.append(line.substr(separator));
 }
 
 Chosts_rewrite::Chosts_rewrite(std::string_view old_text, std::string_view address) {
-    const std::string_view chat{chat_host};
-    const std::string_view server_list{server_list_host};
-    // Only a line that holds a service name somewhere can be a service line: search the names
-    // through the whole text and keep the stretches of lines between such lines whole.
-    Cname_finder chat_finder{old_text, chat};
-    Cname_finder server_list_finder{old_text, server_list};
+    // Only a line that holds a service name somewhere can change: search the names through the
+    // whole text and keep the stretches of lines between such lines whole.
+    Cname_finder chat_finder{old_text, chat_host};
+    Cname_finder server_list_finder{old_text, server_list_host};
     std::size_t kept_from = 0;
     for (;;) {
         const std::size_t hit = std::min(chat_finder.next(), server_list_finder.next());
@@ -84,45 +122,44 @@ Chosts_rewrite::Chosts_rewrite(std::string_view old_text, std::string_view addre
         const std::size_t line_start = old_text.rfind('\n', hit) + 1;  // npos + 1 is 0
         const std::size_t line_end = std::min(old_text.find('\n', hit), old_text.size());
         const std::size_t next_line = std::min(line_end + 1, old_text.size());
-        if (is_service_line(old_text.substr(line_start, line_end - line_start))) {
+        const std::string_view line = old_text.substr(line_start, line_end - line_start);
+        const std::optional<std::string> changed = hosts_line_without_service_names(line);
+        if (changed != line) {
             keep(old_text.substr(kept_from, line_start - kept_from));
+            if (changed) {
+                keep(written_.emplace_back(*changed + '\n'));
+            }
             kept_from = next_line;
         }
         chat_finder.skip_to(next_line);
         server_list_finder.skip_to(next_line);
     }
     keep(old_text.substr(kept_from));
+    std::string added;
     if (kept_from < old_text.size() && old_text.back() != '\n') {
-        added_.push_back('\n');
+        added.push_back('\n');
     }
     if (!address.empty()) {
-        added_.append(address).append(" ").append(chat).push_back('\n');
-        added_.append(address).append(" ").append(server_list).push_back('\n');
+        added.append(address).append(" ").append(chat_host).push_back('\n');
+        added.append(address).append(" ").append(server_list_host).push_back('\n');
     }
+    keep(written_.emplace_back(std::move(added)));
 }
 
 void Chosts_rewrite::keep(std::string_view stretch) {
     if (!stretch.empty()) {
-        kept_.push_back(stretch);
+        pieces_.push_back(stretch);
     }
-}
-
-std::vector<std::string_view> Chosts_rewrite::pieces() const {
-    std::vector<std::string_view> all = kept_;
-    if (!added_.empty()) {
-        all.push_back(added_);
-    }
-    return all;
 }
 
 std::string Chosts_rewrite::text() const {
-    std::size_t size = added_.size();
-    for (const std::string_view stretch : kept_) {
-        size += stretch.size();
+    std::size_t size = 0;
+    for (const std::string_view piece : pieces_) {
+        size += piece.size();
     }
     std::string text;
     text.reserve(size);
-    for (const std::string_view piece : pieces()) {
+    for (const std::string_view piece : pieces_) {
         text.append(piece);
     }
     return text;

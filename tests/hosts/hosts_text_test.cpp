@@ -1,19 +1,26 @@
 #include "hosts/hosts_text.h"
 
 #include "hosts/hosts_examples.h"
-#include "support/text_tokens.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <random>
+#include <regex>
 
 namespace {
 
 std::string upper_case(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char byte) { return static_cast<char>(std::toupper(byte)); });
+    return text;
+}
+
+std::string lower_case(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char byte) { return static_cast<char>(std::tolower(byte)); });
     return text;
 }
 
@@ -51,34 +58,41 @@ INSTANTIATE_TEST_SUITE_P(
         filter_case{"white space of every kind around the line",
                     "\t\v\f 198.51.100.4 " + chat + " \t\r\n", "", ""},
         filter_case{"comment right after the name", "198.51.100.4 " + chat + "#old\n", "", ""},
-        filter_case{
-            "tab alone does not separate", "198.51.100.4\t" + chat + "\n", "1.2.3.4",
-            "198.51.100.4\t" + chat + "\n1.2.3.4 " + chat + "\n1.2.3.4 " + server_list + "\n"},
-        filter_case{"two blanks leave the second field empty",
-                    "198.51.100.4  " + server_list + "\n", "",
-                    "198.51.100.4  " + server_list + "\n"},
+        filter_case{"a tab separates", "198.51.100.4\t" + chat + "\n", "1.2.3.4",
+                    "1.2.3.4 " + chat + "\n1.2.3.4 " + server_list + "\n"},
+        filter_case{"several blanks separate", "198.51.100.4  " + server_list + "\n", "", ""},
         filter_case{"blank then tab separates", "198.51.100.4 \t" + chat + "\n", "", ""},
-        filter_case{"letter case counts", "198.51.100.4 " + upper_case(chat) + "\n", "",
-                    "198.51.100.4 " + upper_case(chat) + "\n"},
+        filter_case{"letter case does not count",
+                    "198.51.100.4 " + upper_case(chat) + "\n198.51.100.4 IRC.westwood.COM\n", "",
+                    ""},
+        filter_case{"the name as an alias goes, the other name stays",
+                    "10.0.0.1 gateway " + server_list + "\n", "", "10.0.0.1 gateway\n"},
+        filter_case{"other names keep their order and the blanks before them",
+                    "10.0.0.1\t" + chat + " nas.lan\t " + server_list + "  printer # here\n", "",
+                    "10.0.0.1 nas.lan  printer # here\n"},
+        filter_case{"a comment right after a removed alias stays",
+                    "10.0.0.1 gateway " + chat + "#old\n", "", "10.0.0.1 gateway#old\n"},
+        filter_case{"both names on one line",
+                    "1.2.3.4 " + chat + " " + server_list + "\n" + "1.2.3.4\t" + server_list +
+                        "\t" + chat + "\n",
+                    "", ""},
+        filter_case{"both names with another", "1.2.3.4 " + chat + " x " + server_list + "\n", "",
+                    "1.2.3.4 x\n"},
         filter_case{"a further part makes another name", "198.51.100.4 " + chat + ".example\n", "",
                     "198.51.100.4 " + chat + ".example\n"},
-        filter_case{"name without an address", chat + "\n  " + server_list + "\n", "",
-                    chat + "\n  " + server_list + "\n"},
+        filter_case{"a name without an address maps nothing", chat + "\n  " + server_list + "\n",
+                    "", chat + "\n  " + server_list + "\n"},
         filter_case{"service line only inside a comment", "# 198.51.100.4 " + chat + "\n", "",
                     "# 198.51.100.4 " + chat + "\n"},
-        filter_case{"service name as third field", "10.0.0.1 gateway " + server_list + "\n", "",
-                    "10.0.0.1 gateway " + server_list + "\n"},
-        filter_case{"both names on one line",
-                    "1.2.3.4 " + chat + " " + server_list + "\n" + "1.2.3.4 " + server_list + " " +
-                        chat + "\n",
-                    "", ""},
         filter_case{"empty lines keep their places", "\n\na\n\n", "", "\n\na\n\n"},
         filter_case{"last line without LF gains one", "a\nb", "", "a\nb\n"},
         filter_case{"no empty line after a final LF", "a\n", "", "a\n"},
         filter_case{"last line without LF is filtered too", "a\n1.2.3.4 " + chat, "", "a\n"},
-        filter_case{"CR before LF kept on kept lines, trimmed on service lines",
-                    "127.0.0.1 localhost\r\n1.2.3.4 " + chat + "\r\n", "",
-                    "127.0.0.1 localhost\r\n"},
+        filter_case{"last line without LF loses its alias", "a\n1.2.3.4 b " + chat, "",
+                    "a\n1.2.3.4 b\n"},
+        filter_case{"CR LF: kept lines keep their CR, a shortened line too",
+                    "127.0.0.1 localhost\r\n1.2.3.4 " + chat + "\r\n1.2.3.4 nas " + chat + "\r\n",
+                    "", "127.0.0.1 localhost\r\n1.2.3.4 nas\r\n"},
         filter_case{"lone CR kept", "a\rb\n\r\n", "", "a\rb\n\r\n"},
         filter_case{"Ctrl-Z is an ordinary byte", "\x1a\n1.2.3.4 x\x1ay\nz", "",
                     "\x1a\n1.2.3.4 x\x1ay\nz\n"},
@@ -99,49 +113,65 @@ TEST(hosts_text_filter, applying_again_replaces_the_earlier_pair) {
               "127.0.0.1 localhost\n192.0.2.77 " + chat + "\n192.0.2.77 " + server_list + "\n");
 }
 
-// The second field is what three next_token calls leave, taken here without copying: compare
-// both on many lines built from the bytes that matter to it.
-std::string second_field_by_tokens(std::string line) {
-    std::string before_comment = next_token(line, '#');
-    next_token(before_comment, ' ');
-    return next_token(before_comment, ' ');
-}
-
-TEST(hosts_line_second_field, matches_the_token_steps) {
-    const std::vector<std::string> pieces = {" ",  "  ",        "\t",   "\r",
-                                             "\v", "#",         "a",    "10.0.0.1",
-                                             chat, server_list, "\xa0", std::string(1, '\0')};
-    std::mt19937 random{20240611};
-    for (int round = 0; round < 20000; ++round) {
-        std::string line;
-        const int count = static_cast<int>(random() % 8);
-        for (int piece = 0; piece < count; ++piece) {
-            line += pieces[random() % pieces.size()];
+// The same line rule told another way: the names as the matches of a pattern, each with the
+// white space before it, compared after folding to lower case.
+std::optional<std::string> without_service_names_by_pattern(const std::string& line) {
+    static const std::regex field{"([ \t\n\v\f\r]*)([^ \t\n\v\f\r]+)"};
+    const std::string fields = line.substr(0, line.find('#'));
+    std::string kept;
+    std::size_t end = 0;
+    bool first = true;
+    bool removed = false;
+    bool name_left = false;
+    for (auto match = std::sregex_iterator(fields.begin(), fields.end(), field);
+         match != std::sregex_iterator(); ++match) {
+        const std::string name = lower_case((*match)[2].str());
+        if (!first && (name == chat || name == server_list)) {
+            removed = true;
+        } else {
+            kept += match->str();
+            name_left = name_left || !first;
         }
-        ASSERT_EQ(std::string(hosts_line_second_field(line)), second_field_by_tokens(line))
-            << "line: '" << line << "'";
+        first = false;
+        end = static_cast<std::size_t>(match->position() + match->length());
     }
+    if (!removed) {
+        return line;
+    }
+    return name_left ? std::optional<std::string>(kept + line.substr(end)) : std::nullopt;
 }
 
-// The whole filter against the plain line-by-line steps, on texts built from the bytes and names
-// that decide where lines and fields begin and end.
 std::string rewritten_line_by_line(std::string old_text) {
     std::string text;
     while (!old_text.empty()) {
         const std::size_t end = old_text.find('\n');
-        std::string line = old_text.substr(0, end);
+        const std::string line = old_text.substr(0, end);
         old_text.erase(0, end == std::string::npos ? old_text.size() : end + 1);
-        const std::string field = second_field_by_tokens(line);
-        if (field != chat && field != server_list) {
-            text += line + "\n";
+        if (const std::optional<std::string> kept = without_service_names_by_pattern(line)) {
+            text += *kept + "\n";
         }
     }
     return text;
 }
 
+// The whole filter against the plain line-by-line steps, on texts built from the bytes and names
+// that decide where lines and fields begin and end.
 TEST(hosts_text_filter, matches_the_line_by_line_steps) {
-    const std::vector<std::string> pieces = {" ", "\n",  "\n", "\t", "\r",        "#",
-                                             "a", "1.2", chat, chat, server_list, "x" + chat};
+    const std::vector<std::string> pieces = {" ",
+                                             "\n",
+                                             "\n",
+                                             "\t",
+                                             "\r",
+                                             "\v",
+                                             "#",
+                                             "a",
+                                             "1.2",
+                                             chat,
+                                             chat,
+                                             server_list,
+                                             upper_case(server_list),
+                                             "x" + chat,
+                                             chat + "x"};
     std::mt19937 random{7};
     for (int round = 0; round < 5000; ++round) {
         std::string old_text;

@@ -197,15 +197,21 @@ TEST_F(client_program, apply_and_reset_rewrite_only_the_service_lines_of_the_uni
     const std::unique_ptr<const std::string, std::function<void(const std::string*)>> restore(
         &original, [&](const std::string* bytes) { write_file(hosts, *bytes); });
     // Other lines must come back byte for byte, Ctrl-Z, CR and all, with their LF line ends; a
-    // last line without a line end gains one.
+    // line that also names another host keeps that name; a last line without a line end gains
+    // one.
     const std::string other_lines =
-        original +
-        "# hosts of the end-to-end test\n"
-        "# a \x1a in a comment is no end of file\r\n\n10.0.0.1 gateway irc.westwood.com\n";
-    ASSERT_TRUE(write_file(hosts, "198.51.100.4 servserv.westwood.com\n" + other_lines +
+        "# hosts of the end-to-end test\n# a \x1a in a comment is no end of file\r\n\n";
+    // The seeded file's own line for the server-list host, written with a tab, goes too.
+    const std::string seeded_service_line = "127.0.0.1\tservserv.westwood.com\n";
+    std::string original_kept = original;
+    const std::size_t seeded_at = original_kept.find(seeded_service_line);
+    ASSERT_NE(seeded_at, std::string::npos);
+    original_kept.erase(seeded_at, seeded_service_line.size());
+    ASSERT_TRUE(write_file(hosts, original + "198.51.100.4 servserv.westwood.com\n" + other_lines +
+                                      "10.0.0.1 gateway irc.westwood.com\n"
                                       " 198.51.100.4 irc.westwood.com # old entry\n::1\tlocalhost"))
         << "cannot seed " << narrow(hosts);
-    const std::string kept = other_lines + "::1\tlocalhost\n";
+    const std::string kept = original_kept + other_lines + "10.0.0.1 gateway\n::1\tlocalhost\n";
 
     PostMessageW(main_, WM_COMMAND, MAKEWPARAM(main_menu_commands::apply, 0), 0);
     const std::string applied =

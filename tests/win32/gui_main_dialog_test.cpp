@@ -26,6 +26,11 @@ constexpr std::uint32_t no_address = 0xFFFFFFFF;
 
 class main_dialog : public main_dialog_test {};
 
+std::string looked_up(const std::string& name) {
+    const std::optional<std::uint32_t> found = look_up_host(name);
+    return found ? address_text(*found) : "none";
+}
+
 void expect_address(HWND dialog, int id, std::uint32_t value) {
     const ip_address_state shown = ip_address(dialog, id);
     EXPECT_EQ(shown.filled_fields, 4) << "control " << id;
@@ -121,13 +126,41 @@ TEST_F(main_dialog, apply_maps_both_hosts_to_the_typed_address_and_shows_the_red
         ASSERT_TRUE(send_command(dialog, main_menu_commands::apply));
 
         EXPECT_EQ(file_bytes(hosts_file_path()),
-                  "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n" +
-                      test.written + " irc.westwood.com\n" + test.written +
-                      " servserv.westwood.com\n");
+                  "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway\n" + test.written +
+                      " irc.westwood.com\n" + test.written + " servserv.westwood.com\n");
         expect_address(dialog, main_controls::current_address, test.shown);
         EXPECT_TRUE(message_boxes().empty());
         driver_.reset();
     }
+}
+
+// Lines the resolver reads however they are written: after Apply it answers with the new address,
+// after Reset not from the hosts file at all, and the lines' other names still resolve.
+TEST_F(main_dialog, apply_and_reset_take_effect_whatever_the_hosts_file_already_holds) {
+    const char* const held[] = {
+        "6.6.6.6\tservserv.westwood.com\n6.6.6.6\tirc.westwood.com\n",
+        "6.6.6.6  SERVSERV.westwood.com\n6.6.6.6 \tIrc.Westwood.Com\n",
+        "10.0.0.1 nas.lan servserv.westwood.com\n10.0.0.1 irc.westwood.com gateway\n",
+    };
+    for (const char* text : held) {
+        SCOPED_TRACE(text);
+        set_hosts_file(text);
+        const HWND dialog = open();
+        ASSERT_NE(dialog, nullptr);
+        set_ip_address(dialog, main_controls::community_address, MAKEIPADDRESS(10, 20, 30, 40));
+
+        ASSERT_TRUE(send_command(dialog, main_menu_commands::apply));
+        expect_address(dialog, main_controls::current_address, MAKEIPADDRESS(10, 20, 30, 40));
+        EXPECT_EQ(looked_up("irc.westwood.com"), "10.20.30.40");
+
+        ASSERT_TRUE(send_command(dialog, main_controls::reset));
+        EXPECT_EQ(looked_up("servserv.westwood.com"), "none");
+        EXPECT_EQ(looked_up("irc.westwood.com"), "none");
+        EXPECT_TRUE(message_boxes().empty());
+        driver_.reset();
+    }
+    EXPECT_EQ(looked_up("nas.lan"), "10.0.0.1");
+    EXPECT_EQ(looked_up("gateway"), "10.0.0.1");
 }
 
 TEST_F(main_dialog, reset_drops_the_service_lines_and_keeps_the_last_address_shown) {

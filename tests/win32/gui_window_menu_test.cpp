@@ -228,7 +228,7 @@ TEST_F(main_dialog_window_menu, pointing_the_games_rewrites_the_hosts_file_as_th
     ASSERT_TRUE(send_system_command(dialog, menu_id(dialog, apply_entry)));
 
     EXPECT_EQ(file_bytes(hosts_file_path()),
-              "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway irc.westwood.com\n"
+              "127.0.0.1\tlocalhost\n# kept\x1a \r\n10.0.0.1 gateway\n"
               "10.20.30.40 irc.westwood.com\n10.20.30.40 servserv.westwood.com\n");
     const ip_address_state current = ip_address(dialog, main_controls::current_address);
     EXPECT_EQ(current.filled_fields, 4);
