@@ -1,7 +1,6 @@
 #pragma once
 // Argument lists that both hosts helpers must refuse with exit code 2 and no change: every form
-// the program does not write. The Windows helper's test passes them as a command line, each
-// argument after one blank.
+// the program does not write. The Windows helper takes them as the text after its name.
 #include <string>
 #include <vector>
 
@@ -31,3 +30,23 @@ inline const std::vector<refused_case> refused_argument_lists = {
     {"unknown_verb", {"remove"}},
     {"verb_in_capitals", {"RESET"}},
 };
+
+// The text after the program name on a Windows command line, refused all the same: each list
+// above with its arguments after one blank each, then the shapes only a command line has.
+inline std::vector<std::string> refused_command_line_tails() {
+    std::vector<std::string> tails;
+    for (const refused_case& refused : refused_argument_lists) {
+        std::string tail;
+        for (const std::string& argument : refused.arguments) {
+            tail += (tail.empty() ? "" : " ") + argument;
+        }
+        tails.push_back(tail);
+    }
+    for (const char* shape :
+         {"apply 1.2.3.4\r", "apply 1.2.3.4\r\n5.6.7.8 evil.example", "\"apply 1.2.3.4\"",
+          "\"apply\" \"1.2.3.4\"", "apply \"1.2.3.4\"", "apply \"1.2.3.4 evil.example\"", "/?",
+          "reset /?", "apply\t1.2.3.4", "apply  1.2.3.4", "reset ", "-reset"}) {
+        tails.push_back(shape);
+    }
+    return tails;
+}
