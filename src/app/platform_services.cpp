@@ -55,7 +55,11 @@ bool Cplatform_services::may_rewrite_with_rights(const std::string& path) {
 }
 
 int Cplatform_services::update_hosts_file_with_rights(const std::string& address) {
-    return ::update_hosts_file_with_rights(hosts_helper_, address);
+    return ::update_hosts_file_with_rights(hosts_helper_, address, prompt_owner_);
+}
+
+void Cplatform_services::set_prompt_owner(window_id owner) {
+    prompt_owner_ = owner;
 }
 
 std::string Cplatform_services::wolapi_install_path() {

@@ -17,6 +17,7 @@ class Cplatform_services : public Csystem_services {
     int update_hosts_file(const std::string& path, const std::string& address) override;
     bool may_rewrite_with_rights(const std::string& path) override;
     int update_hosts_file_with_rights(const std::string& address) override;
+    void set_prompt_owner(window_id owner) override;
     std::string wolapi_install_path() override;
     void sleep_ms(unsigned milliseconds) override;
     void open_in_text_editor(const std::string& path) override;
@@ -24,4 +25,5 @@ class Cplatform_services : public Csystem_services {
 
   private:
     std::string hosts_helper_;
+    window_id prompt_owner_ = window_id::none;
 };

@@ -76,7 +76,9 @@ bool may_rewrite_with_rights(const std::string& path) {
            (lacks_write_access(path) || lacks_write_access(directory_of(path)));
 }
 
-int update_hosts_file_with_rights(const std::string& helper, const std::string& address) {
+// The desktop's polkit agent places its prompt itself.
+int update_hosts_file_with_rights(const std::string& helper, const std::string& address,
+                                  window_id) {
     // pkexec finds the helper's polkit action by its canonical path. Without its own terminal
     // agent, pkexec asks only through the desktop's prompt, never on a terminal.
     const std::string canonical_helper = canonical_path(helper);

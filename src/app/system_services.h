@@ -5,6 +5,9 @@
 #include <optional>
 #include <string>
 
+// A window of the platform's toolkit, by its number; none is 0.
+enum class window_id : std::uintptr_t { none = 0 };
+
 // Everything the program asks of the system. The dialogs hand it to their logic; tests hand
 // in fakes.
 class Csystem_services : public Clogin_services {
@@ -27,6 +30,10 @@ class Csystem_services : public Clogin_services {
     // blocks until the prompt and the helper are done. Returns 0 on success and 1 for a refused
     // or cancelled prompt, a missing helper or a failed rewrite.
     virtual int update_hosts_file_with_rights(const std::string& address) = 0;
+
+    // The window that the desktop's permission prompt belongs to, from now on (none: no owner).
+    // Only a platform whose prompt can have an owner makes use of it.
+    virtual void set_prompt_owner(window_id owner) = 0;
 
     // The game-service API's install path from the registry, or an empty text.
     virtual std::string wolapi_install_path() = 0;

@@ -8,6 +8,8 @@
 #include "win32/res/resource_ids.h"
 #include "win32/window_menu.h"
 
+#include <commctrl.h>
+
 CVorlaWOLIRCServerClientDlg::CVorlaWOLIRCServerClientDlg(Csystem_services& services)
     : Cdialog_window(main_dialog_template.id),
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON))),
@@ -23,7 +25,12 @@ void CVorlaWOLIRCServerClientDlg::do_data_exchange(Cdata_exchange& exchange) {
 
 BOOL CVorlaWOLIRCServerClientDlg::on_init_dialog() {
     Cdialog_window::on_init_dialog();
+    services_.set_prompt_owner(window_id{reinterpret_cast<std::uintptr_t>(hwnd())});
     model_.initialise();
+    // Windows' mark for a command that will ask for the administrator's consent.
+    if (services_.may_rewrite_with_rights(model_.hosts_path())) {
+        SendDlgItemMessageA(hwnd(), main_controls::reset, BCM_SETSHIELD, 0, TRUE);
+    }
     add_menu_commands(hwnd());
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -35,6 +42,10 @@ bool CVorlaWOLIRCServerClientDlg::on_command(WORD id, WORD notification) {
 }
 
 bool CVorlaWOLIRCServerClientDlg::on_message(UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
+    if (message == WM_DESTROY) {
+        services_.set_prompt_owner(window_id::none);
+        return false;
+    }
     if (message == WM_SYSCOMMAND) {
         const int command = menu_command_chosen(wparam);
         if (command != 0) {

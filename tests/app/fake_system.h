@@ -51,6 +51,7 @@ class fake_system : public Csystem_services {
     int update_hosts_file(const std::string& path, const std::string& address) override;
     bool may_rewrite_with_rights(const std::string& path) override;
     int update_hosts_file_with_rights(const std::string& address) override;
+    void set_prompt_owner(window_id) override {}
     std::string wolapi_install_path() override { return "C:\\WOLAPI"; }
     void sleep_ms(unsigned milliseconds) override;
     void open_in_text_editor(const std::string& path) override { log_.push_back("edit " + path); }

@@ -1,5 +1,6 @@
 #include "fixtures/isolation.h"
 #include "fixtures/test_files.h"
+#include "hosts_helper/refused_helper_arguments.h"
 #include "hosts_helper/helper_command.h"
 #include "support/fixed_texts.h"
 #include "support/resolve_host.h"
@@ -68,11 +69,6 @@ class hosts_helper : public testing::Test {
     }
 };
 
-struct refused_case {
-    const char* what;
-    std::vector<std::string> arguments;
-};
-
 class hosts_helper_refuses : public hosts_helper,
                              public testing::WithParamInterface<refused_case> {};
 
@@ -86,26 +82,11 @@ TEST_P(hosts_helper_refuses, with_exit_2_one_line_and_no_change) {
     EXPECT_EQ(file_bytes("/etc/passwd"), passwd_before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    argument_lists, hosts_helper_refuses,
-    testing::Values(
-        refused_case{"no_arguments", {}}, refused_case{"three_fields", {"apply", "1.2.3"}},
-        refused_case{"five_fields", {"apply", "1.2.3.4.5"}},
-        refused_case{"field_above_255", {"apply", "256.0.0.1"}},
-        refused_case{"leading_zero", {"apply", "01.2.3.4"}},
-        refused_case{"trailing_blank", {"apply", "1.2.3.4 "}},
-        refused_case{"trailing_line_end", {"apply", "1.2.3.4\n"}},
-        refused_case{"a_second_line", {"apply", "1.2.3.4\n5.6.7.8 evil.example"}},
-        refused_case{"empty_field", {"apply", "1..3.4"}},
-        refused_case{"sign", {"apply", "+1.2.3.4"}},
-        refused_case{"host_name", {"apply", "localhost"}},
-        refused_case{"empty_address", {"apply", ""}}, refused_case{"no_address", {"apply"}},
-        refused_case{"third_argument", {"apply", "1.2.3.4", "extra"}},
-        refused_case{"reset_with_an_argument", {"reset", "1.2.3.4"}},
-        refused_case{"a_path", {"--path", "/etc/passwd"}},
-        refused_case{"path_after_the_verb", {"reset", "--path", "/etc/passwd"}},
-        refused_case{"unknown_verb", {"remove"}}, refused_case{"verb_in_capitals", {"RESET"}}),
-    [](const testing::TestParamInfo<refused_case>& info) { return info.param.what; });
+INSTANTIATE_TEST_SUITE_P(argument_lists, hosts_helper_refuses,
+                         testing::ValuesIn(refused_argument_lists),
+                         [](const testing::TestParamInfo<refused_case>& info) {
+                             return info.param.what;
+                         });
 
 struct accepted_case {
     const char* what;

@@ -1,6 +1,7 @@
 # Makes the release archive with CPack, unpacks it into a throwaway directory and checks what a
 # user gets: the two programs, each without runtime libraries it would need beside it, and the
-# text, with Windows line ends.
+# text, with Windows line ends. The hosts helper lies beside the program, where the program
+# looks for it.
 #   cmake -DCPACK=... -DCONFIG=<build>/CPackConfig.cmake -DOBJDUMP=... -DSCRATCH=<dir>
 #         -P archive_package.cmake
 foreach(variable CPACK CONFIG OBJDUMP SCRATCH)
@@ -26,7 +27,8 @@ file(ARCHIVE_EXTRACT INPUT "${SCRATCH}/made/${archives}" DESTINATION "${SCRATCH}
 
 file(GLOB_RECURSE files RELATIVE "${SCRATCH}/unpacked" "${SCRATCH}/unpacked/*")
 list(SORT files)
-set(expected "${top}/README.txt;${top}/ketrin_client.exe;${top}/launcher.exe")
+set(expected
+    "${top}/README.txt;${top}/ketrin-hosts-helper.exe;${top}/ketrin_client.exe;${top}/launcher.exe")
 if(NOT files STREQUAL expected)
     message(FATAL_ERROR "the archive holds\n  ${files}\nnot\n  ${expected}")
 endif()
@@ -47,7 +49,7 @@ endif()
 
 # A user copies one file: a program that needs the compiler's runtime libraries beside it would
 # not start.
-foreach(program ketrin_client.exe launcher.exe)
+foreach(program ketrin_client.exe ketrin-hosts-helper.exe launcher.exe)
     execute_process(COMMAND "${OBJDUMP}" -p "${SCRATCH}/unpacked/${top}/${program}"
                     RESULT_VARIABLE status OUTPUT_VARIABLE imports ERROR_VARIABLE log)
     if(NOT status EQUAL 0)

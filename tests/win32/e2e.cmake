@@ -29,11 +29,11 @@ set_tests_properties(e2e_client_tests PROPERTIES
 # The archive is made with CPack as `--target package` makes it, unpacked into the build tree and
 # checked; then the unpacked program is started.
 set(archive_scratch "${CMAKE_BINARY_DIR}/archive-test")
-add_test(NAME archive_holds_both_programs_and_the_readme
+add_test(NAME archive_holds_the_programs_and_the_readme
     COMMAND "${CMAKE_COMMAND}" "-DCPACK=${CMAKE_CPACK_COMMAND}"
             "-DCONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake" "-DOBJDUMP=${CMAKE_OBJDUMP}"
             "-DSCRATCH=${archive_scratch}" -P "${CMAKE_CURRENT_SOURCE_DIR}/archive_package.cmake")
-set_tests_properties(archive_holds_both_programs_and_the_readme PROPERTIES
+set_tests_properties(archive_holds_the_programs_and_the_readme PROPERTIES
     FIXTURES_SETUP archive_unpacked TIMEOUT 300)
 
 ketrin_add_test(NAME archive_start_tests

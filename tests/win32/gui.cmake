@@ -67,3 +67,30 @@ ketrin_test_command(gui_144dpi_command gui_dialog_tests "${gui_144dpi_mounts}/ho
 add_test(NAME gui_dialog_tests_at_144dpi COMMAND ${gui_144dpi_command})
 set_tests_properties(gui_dialog_tests_at_144dpi PROPERTIES TIMEOUT 300)
 ketrin_gui_test_properties(gui_dialog_tests_at_144dpi gui_144dpi "${gui_144dpi_environment}")
+
+# The main dialog of a user who may not write the hosts file. The helper lies beside the test
+# program, as it lies beside the program; a stand-in helper fails.
+add_executable(failing_helper_stand_in WIN32 failing_helper_stand_in.cpp)
+ketrin_add_test(NAME gui_elevation_tests
+    SOURCES
+        dialog_driver.cpp
+        gui_environment.cpp
+        gui_registry.cpp
+        limited_token.cpp
+        gui_elevation_test.cpp
+        "${client_resources}"
+    LIBRARIES ketrin_win32_dialogs ketrin_platform_services ketrin_hosts ketrin_loopback_server
+    HOSTS "${gui_mounts}/hosts"
+    TIMEOUT 300)
+target_include_directories(gui_elevation_tests PRIVATE
+    "${CMAKE_SOURCE_DIR}/src" "${CMAKE_SOURCE_DIR}/src/win32/res")
+set(helper_beside_tests "${CMAKE_CURRENT_BINARY_DIR}/ketrin-hosts-helper.exe")
+add_custom_command(OUTPUT "${helper_beside_tests}"
+    COMMAND "${CMAKE_COMMAND}" -E copy $<TARGET_FILE:ketrin-hosts-helper> "${helper_beside_tests}"
+    DEPENDS ketrin-hosts-helper)
+add_custom_target(hosts_helper_beside_tests DEPENDS "${helper_beside_tests}")
+add_dependencies(gui_elevation_tests hosts_helper_beside_tests failing_helper_stand_in
+    launcher_stand_in_game)
+ketrin_gui_test_properties(gui_elevation_tests gui "${gui_environment}")
+set_property(TEST gui_elevation_tests APPEND PROPERTY
+    ENVIRONMENT "KETRIN_FAILING_HELPER_EXE=$<TARGET_FILE:failing_helper_stand_in>")

@@ -43,24 +43,8 @@ TEST(program_image, is_a_gui_program_that_imports_only_system_libraries) {
     EXPECT_EQ(image.libraries(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT), std::vector<std::string>{});
 }
 
-// The built program's manifest, or an empty text.
-std::string program_manifest() {
-    const HMODULE program =
-        LoadLibraryExA(built_program().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (program == nullptr) {
-        return {};
-    }
-    std::string manifest;
-    if (const HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), RT_MANIFEST)) {
-        const char* data = static_cast<const char*>(LockResource(LoadResource(program, found)));
-        manifest.assign(data, SizeofResource(program, found));
-    }
-    FreeLibrary(program);
-    return manifest;
-}
-
 TEST(program_image, manifest_asks_for_no_elevation_and_the_version_6_common_controls) {
-    const std::string manifest = program_manifest();
+    const std::string manifest = program_manifest(built_program());
     ASSERT_FALSE(manifest.empty()) << built_program();
 
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
@@ -72,7 +56,7 @@ TEST(program_image, manifest_asks_for_no_elevation_and_the_version_6_common_cont
 }
 
 TEST(program_image, manifest_declares_system_dpi_awareness_and_windows_7_to_11) {
-    const std::string manifest = program_manifest();
+    const std::string manifest = program_manifest(built_program());
     ASSERT_FALSE(manifest.empty()) << built_program();
 
     EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
