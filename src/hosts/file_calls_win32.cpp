@@ -2,9 +2,12 @@
 
 win32_file_calls& file_calls() {
     static win32_file_calls calls{
-        CreateFileA,      ReadFile,         WriteFile,   GetFileSizeEx,      SetFilePointerEx,
-        SetEndOfFile,     FlushFileBuffers, CloseHandle, GetFileAttributesA, SetFileAttributesA,
-        GetTempFileNameA, ReplaceFileA,     MoveFileExA, DeleteFileA,
+        CreateFileA,      ReadFile,           WriteFile,
+        GetFileSizeEx,    GetFileType,        GetFileInformationByHandle,
+        SetFilePointerEx, SetEndOfFile,       FlushFileBuffers,
+        CloseHandle,      GetFileAttributesA, SetFileAttributesA,
+        GetTempFileNameA, ReplaceFileA,       MoveFileExA,
+        DeleteFileA,
     };
     return calls;
 }

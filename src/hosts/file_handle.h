@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,12 @@ class Cfile_handle {
     Cfile_handle& operator=(Cfile_handle&&) = delete;
     ~Cfile_handle() { close(); }
 
-    // Reads from the current position to the end of the file; false on a read error.
-    bool read_all(std::string& bytes);
+    // The size of a regular file on disk; none for anything else (a pipe, a device, a socket, a
+    // directory) or when its status cannot be read.
+    std::optional<std::uint64_t> regular_file_size() const;
+    // Reads from the current position to the end of the file; false on a read error or when
+    // the file holds more than `most` bytes.
+    bool read_all(std::string& bytes, std::size_t most);
     // Writes all of `bytes` at `offset`; false when any part cannot be written.
     bool write_at(std::uint64_t offset, std::string_view bytes);
     bool set_length(std::uint64_t length);
@@ -27,8 +32,6 @@ class Cfile_handle {
     bool close();
 
   private:
-    // Size of the file where it is known, else 0: only a hint for the read buffer.
-    std::uint64_t size_hint() const;
     // Bytes read into `into`, 0 at the end, -1 on error.
     std::ptrdiff_t read_some(char* into, std::size_t most);
     // Bytes written from `bytes` at `offset`, -1 on error.

@@ -14,10 +14,18 @@ HANDLE handle_of(std::intptr_t native) {
 
 }  // namespace
 
-std::uint64_t Cfile_handle::size_hint() const {
+std::optional<std::uint64_t> Cfile_handle::regular_file_size() const {
+    // A pipe, a console or a device is not a disk file; a directory is one but holds no text.
+    const HANDLE handle = handle_of(native_);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (file_calls().get_file_type(handle) != FILE_TYPE_DISK ||
+        !file_calls().get_file_information(handle, &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
     LARGE_INTEGER size{};
-    if (!file_calls().get_file_size(handle_of(native_), &size) || size.QuadPart < 0) {
-        return 0;
+    if (!file_calls().get_file_size(handle, &size) || size.QuadPart < 0) {
+        return std::nullopt;
     }
     return static_cast<std::uint64_t>(size.QuadPart);
 }
