@@ -3,11 +3,15 @@
 #include <algorithm>
 
 bool Cfile_handle::read_all(std::string& bytes, std::size_t most) {
+    bytes.clear();
+    const std::optional<std::uint64_t> size = regular_file_size();
+    if (!size || *size > most) {
+        return false;
+    }
     // One spare byte so that a file read whole needs no second buffer to see its end, and so
-    // that a file longer than `most` shows without reading more than one byte past it.
+    // that a file grown past `most` shows without reading more than one byte past it.
     std::size_t used = 0;
-    const std::uint64_t expected = regular_file_size().value_or(0);
-    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(expected, most)) + 1);
+    bytes.resize(static_cast<std::size_t>(*size) + 1);
     for (;;) {
         if (used == bytes.size()) {
             if (used > most) {

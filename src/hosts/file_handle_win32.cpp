@@ -23,11 +23,7 @@ std::optional<std::uint64_t> Cfile_handle::regular_file_size() const {
         (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return std::nullopt;
     }
-    LARGE_INTEGER size{};
-    if (!file_calls().get_file_size(handle, &size) || size.QuadPart < 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(size.QuadPart);
+    return std::uint64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow;
 }
 
 std::ptrdiff_t Cfile_handle::read_some(char* into, std::size_t most) {

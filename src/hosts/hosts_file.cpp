@@ -121,10 +121,9 @@ int update_hosts_file(const std::string& path, const std::string& address) {
     bool exists = false;
     bool missing = false;
     if (std::optional<Cfile_handle> file = open_for_reading(path, missing)) {
-        // Only a regular file's text is rewritten: a pipe would block for ever, a device give
-        // endless bytes or be replaced by a file, and a huge file cost its size in memory.
-        const std::optional<std::uint64_t> size = file->regular_file_size();
-        if (!size || *size > largest_hosts_file || !file->read_all(old_bytes, largest_hosts_file)) {
+        // Only a regular file's text is rewritten: a device would be replaced by a file, and a
+        // huge file cost its size in memory.
+        if (!file->read_all(old_bytes, largest_hosts_file)) {
             return 1;
         }
         exists = true;

@@ -91,8 +91,6 @@ TEST(update_hosts_file, refuses_a_file_larger_than_it_may_read_and_leaves_it) {
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
-// The bound also holds for a file that grows after its size was taken: the reading stops one
-// byte past it.
 TEST(file_handle, reads_a_file_whole_only_within_the_bound) {
     Cscratch_directory directory;
     const std::string path = directory / "five";

@@ -46,10 +46,6 @@ void install_fault_wrappers() {
                        ? FALSE
                        : real.write_file(file, bytes, count, put, at);
         },
-        [](HANDLE file, PLARGE_INTEGER size) {
-            return failing("GetFileSizeEx", call_group::status) ? FALSE
-                                                                : real.get_file_size(file, size);
-        },
         [](HANDLE file) {
             return failing("GetFileType", call_group::status) ? DWORD{FILE_TYPE_UNKNOWN}
                                                               : real.get_file_type(file);
