@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -26,8 +25,6 @@
 #include <fstream>
 #include <functional>
 
-extern char** environ;
-
 namespace {
 
 const std::string start_text =
@@ -38,37 +35,68 @@ struct helper_run {
     std::string error_output;
 };
 
-// Runs the built helper with `arguments` and collects what it says on standard error.
-helper_run run_helper(std::vector<std::string> arguments) {
+// The helper run with a time limit: a run that blocks is killed and counts as no exit at all.
+struct limited_run {
+    helper_run run;
+    double seconds = 0;
+};
+
+// Runs the built helper with `arguments` and, when given, a file-size limit of the caller's
+// own, and collects what it says on standard error.
+limited_run run_helper_limited(std::vector<std::string> arguments,
+                               std::optional<rlimit> file_size_limit = std::nullopt) {
     std::vector<char*> argv{const_cast<char*>(KETRIN_HOSTS_HELPER)};
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
+    limited_run made;
     int error_pipe[2];
-    helper_run run;
-    if (::pipe(error_pipe) != 0) {
-        return run;
+    if (::pipe2(error_pipe, O_CLOEXEC) != 0) {
+        return made;
     }
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_adddup2(&actions, error_pipe[1], STDERR_FILENO);
-    ::posix_spawn_file_actions_addclose(&actions, error_pipe[0]);
-    pid_t child = 0;
-    const int started = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::dup2(error_pipe[1], STDERR_FILENO) < 0 ||
+            (file_size_limit && ::setrlimit(RLIMIT_FSIZE, &*file_size_limit) != 0)) {
+            ::_exit(99);
+        }
+        ::execv(argv[0], argv.data());
+        ::_exit(98);
+    }
     ::close(error_pipe[1]);
-    char buffer[256];
-    ssize_t got = 0;
-    while ((got = ::read(error_pipe[0], buffer, sizeof buffer)) > 0) {
-        run.error_output.append(buffer, static_cast<std::size_t>(got));
+    if (child < 0) {
+        ::close(error_pipe[0]);
+        return made;
+    }
+    const auto deadline = start + std::chrono::seconds(10);
+    pollfd error_end{error_pipe[0], POLLIN, 0};
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || ::poll(&error_end, 1, static_cast<int>(left.count())) <= 0) {
+            ::kill(child, SIGKILL);
+            break;
+        }
+        char buffer[256];
+        const ssize_t got = ::read(error_pipe[0], buffer, sizeof buffer);
+        if (got <= 0) {
+            break;
+        }
+        made.run.error_output.append(buffer, static_cast<std::size_t>(got));
     }
     ::close(error_pipe[0]);
     int status = 0;
-    if (started == 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-        run.exit_code = WEXITSTATUS(status);
+    if (::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        made.run.exit_code = WEXITSTATUS(status);
     }
-    return run;
+    made.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return made;
+}
+
+helper_run run_helper(std::vector<std::string> arguments) {
+    return run_helper_limited(std::move(arguments)).run;
 }
 
 class hosts_helper : public testing::Test {
@@ -164,61 +192,6 @@ TEST(helper_command, takes_every_address_the_program_writes_and_the_reset) {
     }
     const std::vector<std::string> reset = helper_arguments("");
     EXPECT_EQ(address_from_helper_arguments({reset.begin(), reset.end()}), "");
-}
-
-// The helper run with a time limit: a run that blocks is killed and counts as no exit at all.
-struct limited_run {
-    helper_run run;
-    double seconds = 0;
-};
-
-// Runs the helper with `arguments` and, when given, a file-size limit of the caller's own.
-limited_run run_helper_limited(std::vector<std::string> arguments,
-                               std::optional<rlimit> file_size_limit = std::nullopt) {
-    std::vector<char*> argv{const_cast<char*>(KETRIN_HOSTS_HELPER)};
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    limited_run made;
-    int error_pipe[2];
-    if (::pipe2(error_pipe, O_CLOEXEC) != 0) {
-        return made;
-    }
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::dup2(error_pipe[1], STDERR_FILENO) < 0 ||
-            (file_size_limit && ::setrlimit(RLIMIT_FSIZE, &*file_size_limit) != 0)) {
-            ::_exit(99);
-        }
-        ::execv(argv[0], argv.data());
-        ::_exit(98);
-    }
-    ::close(error_pipe[1]);
-    const auto deadline = start + std::chrono::seconds(10);
-    pollfd error_end{error_pipe[0], POLLIN, 0};
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0 || ::poll(&error_end, 1, static_cast<int>(left.count())) <= 0) {
-            ::kill(child, SIGKILL);
-            break;
-        }
-        char buffer[256];
-        const ssize_t got = ::read(error_pipe[0], buffer, sizeof buffer);
-        if (got <= 0) {
-            break;
-        }
-        made.run.error_output.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(error_pipe[0]);
-    int status = 0;
-    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-        made.run.exit_code = WEXITSTATUS(status);
-    }
-    made.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return made;
 }
 
 constexpr uid_t nobody = 65534;
