@@ -10,3 +10,5 @@ set(KETRIN_HOSTS_POLICY_TEMPLATE "${PROJECT_SOURCE_DIR}/packaging/linux/hosts_he
 # The program finds the helper from its own directory, wherever both are installed.
 file(RELATIVE_PATH KETRIN_HOSTS_HELPER_FROM_PROGRAM "${CMAKE_INSTALL_FULL_BINDIR}"
      "${CMAKE_INSTALL_PREFIX}/${KETRIN_HOSTS_HELPER_DIR}/ketrin-hosts-helper")
+# pkexec is started by its full path, never looked up in a PATH the caller could choose.
+set(KETRIN_PKEXEC /usr/bin/pkexec CACHE FILEPATH "Full path of pkexec, which starts the hosts helper")

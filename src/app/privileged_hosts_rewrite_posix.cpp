@@ -19,6 +19,9 @@ namespace {
 
 // The helper's place relative to the program's directory, as the build installs both.
 constexpr char helper_from_program[] = KETRIN_HOSTS_HELPER_FROM_PROGRAM;
+// By its full path: a search of PATH could start a program of the caller's choosing, whose
+// exit 0 would pass for a rewrite done.
+constexpr char pkexec_path[] = KETRIN_PKEXEC;
 
 std::string canonical_path(const std::string& path) {
     char resolved[PATH_MAX];
@@ -38,8 +41,9 @@ bool lacks_write_access(const std::string& path) {
     return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
 }
 
-// Runs the command and returns its exit code, or -1 when it could not start or did not exit.
-// It reads nothing from the terminal the program may have been started from.
+// Runs the command, whose first word is a full path, and returns its exit code, or -1 when it could
+// not start or did not exit. It reads nothing from the terminal the program may have been started
+// from.
 int run_and_wait(std::vector<std::string> command) {
     std::vector<char*> argv;
     for (std::string& argument : command) {
@@ -50,7 +54,7 @@ int run_and_wait(std::vector<std::string> command) {
     ::posix_spawn_file_actions_init(&actions);
     ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     pid_t child = 0;
-    const int started = ::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    const int started = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     ::posix_spawn_file_actions_destroy(&actions);
     if (started != 0) {
         return -1;
@@ -85,7 +89,7 @@ int update_hosts_file_with_rights(const std::string& helper, const std::string& 
     if (canonical_helper.empty()) {
         return 1;
     }
-    std::vector<std::string> command{"pkexec", "--disable-internal-agent", canonical_helper};
+    std::vector<std::string> command{pkexec_path, "--disable-internal-agent", canonical_helper};
     for (const std::string& argument : helper_arguments(address)) {
         command.push_back(argument);
     }

@@ -7,7 +7,8 @@ struct win32_file_calls {
     decltype(&CreateFileA) create_file;
     decltype(&ReadFile) read_file;
     decltype(&WriteFile) write_file;
-    decltype(&GetFileSizeEx) get_file_size;
+    decltype(&GetFileType) get_file_type;
+    decltype(&GetFileInformationByHandle) get_file_information;
     decltype(&SetFilePointerEx) set_file_pointer;
     decltype(&SetEndOfFile) set_end_of_file;
     decltype(&FlushFileBuffers) flush_file_buffers;

@@ -1,12 +1,24 @@
 #include "hosts/file_handle.h"
 
-bool Cfile_handle::read_all(std::string& bytes) {
-    // One spare byte so that a file read whole needs no second buffer to see its end.
+#include <algorithm>
+
+bool Cfile_handle::read_all(std::string& bytes, std::size_t most) {
+    bytes.clear();
+    const std::optional<std::uint64_t> size = regular_file_size();
+    if (!size || *size > most) {
+        return false;
+    }
+    // One spare byte so that a file read whole needs no second buffer to see its end, and so
+    // that a file grown past `most` shows without reading more than one byte past it.
     std::size_t used = 0;
-    bytes.resize(static_cast<std::size_t>(size_hint()) + 1);
+    bytes.resize(static_cast<std::size_t>(*size) + 1);
     for (;;) {
         if (used == bytes.size()) {
-            bytes.resize(bytes.size() * 2);
+            if (used > most) {
+                bytes.clear();
+                return false;
+            }
+            bytes.resize(std::min(bytes.size() * 2, most + 1));
         }
         const std::ptrdiff_t got = read_some(bytes.data() + used, bytes.size() - used);
         if (got < 0) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,10 @@ class Cfile_handle {
     Cfile_handle& operator=(Cfile_handle&&) = delete;
     ~Cfile_handle() { close(); }
 
-    // Reads from the current position to the end of the file; false on a read error.
-    bool read_all(std::string& bytes);
+    // Reads a regular file from the current position to its end. False, with nothing read, for
+    // anything else (a pipe would block, a device give endless bytes) and for a file of more than
+    // `most` bytes, also one that grows past them while it is read; false on a read error.
+    bool read_all(std::string& bytes, std::size_t most);
     // Writes all of `bytes` at `offset`; false when any part cannot be written.
     bool write_at(std::uint64_t offset, std::string_view bytes);
     bool set_length(std::uint64_t length);
@@ -27,8 +30,9 @@ class Cfile_handle {
     bool close();
 
   private:
-    // Size of the file where it is known, else 0: only a hint for the read buffer.
-    std::uint64_t size_hint() const;
+    // The size of a regular file on disk; none for anything else (a pipe, a device, a socket, a
+    // directory) or when its status cannot be read.
+    std::optional<std::uint64_t> regular_file_size() const;
     // Bytes read into `into`, 0 at the end, -1 on error.
     std::ptrdiff_t read_some(char* into, std::size_t most);
     // Bytes written from `bytes` at `offset`, -1 on error.

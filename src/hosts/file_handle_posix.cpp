@@ -12,10 +12,10 @@ namespace {
 constexpr std::size_t max_transfer = std::size_t{1} << 30;
 }
 
-std::uint64_t Cfile_handle::size_hint() const {
+std::optional<std::uint64_t> Cfile_handle::regular_file_size() const {
     struct stat status {};
     if (file_calls().fstat(static_cast<int>(native_), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return 0;
+        return std::nullopt;
     }
     return static_cast<std::uint64_t>(status.st_size);
 }

@@ -14,12 +14,16 @@ HANDLE handle_of(std::intptr_t native) {
 
 }  // namespace
 
-std::uint64_t Cfile_handle::size_hint() const {
-    LARGE_INTEGER size{};
-    if (!file_calls().get_file_size(handle_of(native_), &size) || size.QuadPart < 0) {
-        return 0;
+std::optional<std::uint64_t> Cfile_handle::regular_file_size() const {
+    // A pipe, a console or a device is not a disk file; a directory is one but holds no text.
+    const HANDLE handle = handle_of(native_);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (file_calls().get_file_type(handle) != FILE_TYPE_DISK ||
+        !file_calls().get_file_information(handle, &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
     }
-    return static_cast<std::uint64_t>(size.QuadPart);
+    return std::uint64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow;
 }
 
 std::ptrdiff_t Cfile_handle::read_some(char* into, std::size_t most) {

@@ -121,7 +121,9 @@ int update_hosts_file(const std::string& path, const std::string& address) {
     bool exists = false;
     bool missing = false;
     if (std::optional<Cfile_handle> file = open_for_reading(path, missing)) {
-        if (!file->read_all(old_bytes)) {
+        // Only a regular file's text is rewritten: a device would be replaced by a file, and a
+        // huge file cost its size in memory.
+        if (!file->read_all(old_bytes, largest_hosts_file)) {
             return 1;
         }
         exists = true;

@@ -88,7 +88,8 @@ bool take_over_attributes(int fd, const std::string& target) {
 }  // namespace
 
 std::optional<Cfile_handle> open_for_reading(const std::string& path, bool& missing) {
-    const int fd = file_calls().open(path.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    // Opening a pipe without a writer would block, and a terminal could become ours.
+    const int fd = file_calls().open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
     missing = fd < 0 && errno == ENOENT;
     if (fd < 0) {
         return std::nullopt;

@@ -10,6 +10,10 @@ inline constexpr native_socket invalid_socket = ~native_socket{0};
 // 0 at once, so a failed start is never retried. A no-op returning 0 where nothing needs starting.
 int winsock_startup();
 
+// A receive that waits this long without a byte fails with ETIMEDOUT: a peer that accepts and then
+// stays silent must not hold the caller for ever.
+inline constexpr int receive_time_limit_seconds = 30;
+
 // Shares ownership of one socket between handles on one thread; the last holder to go closes it.
 class Ctcp_socket {
   public:
@@ -21,13 +25,15 @@ class Ctcp_socket {
     // The held socket, or invalid_socket when the handle is empty.
     native_socket get() const;
 
-    // Replaces what the handle holds with a new IPv4 stream socket; empty if creation failed.
+    // Replaces what the handle holds with a new IPv4 stream socket whose receives wait at most
+    // receive_time_limit_seconds; empty if creation failed.
     void open();
     // Both arguments in network byte order. 0 on success, -1 on failure.
     int connect(std::uint32_t address_network_order, std::uint16_t port_network_order);
     // One send call of [start, end): the number of bytes taken, or -1.
     int send(const char* start, const char* end);
-    // One recv call into [start, end): bytes received, 0 when the peer has closed, or -1.
+    // One recv call into [start, end): bytes received, 0 when the peer has closed, or -1 (with
+    // ETIMEDOUT as the last error when the time limit ran out).
     int recv(char* start, char* end);
 
   private:

@@ -25,6 +25,7 @@ std::size_t range_length(const char* start, const char* end) {
 // the kernel here would wait about two minutes, with the window unpainted all the while.
 constexpr timeval connect_time_limit{21, 0};
 constexpr timeval no_time_limit{0, 0};
+constexpr timeval receive_time_limit{receive_time_limit_seconds, 0};
 
 // A blocking connect waits at most the socket's send time limit.
 void set_send_time_limit(int fd, const timeval& limit) {
@@ -44,6 +45,10 @@ void Ctcp_socket::close_socket(native_socket socket) {
 void Ctcp_socket::open() {
     winsock_startup();
     const int created = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (created >= 0) {
+        ::setsockopt(created, SOL_SOCKET, SO_RCVTIMEO, &receive_time_limit,
+                     sizeof receive_time_limit);
+    }
     *this = Ctcp_socket(created < 0 ? invalid_socket : static_cast<native_socket>(created));
 }
 
@@ -72,5 +77,11 @@ int Ctcp_socket::send(const char* start, const char* end) {
 }
 
 int Ctcp_socket::recv(char* start, char* end) {
-    return static_cast<int>(::recv(descriptor(get()), start, range_length(start, end), 0));
+    const auto received = ::recv(descriptor(get()), start, range_length(start, end), 0);
+    // A blocking socket gives EAGAIN only when its receive time limit ran out; Windows names
+    // that a time-out.
+    if (received < 0 && errno == EAGAIN) {
+        errno = ETIMEDOUT;
+    }
+    return static_cast<int>(received);
 }

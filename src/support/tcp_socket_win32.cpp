@@ -37,7 +37,14 @@ void Ctcp_socket::close_socket(native_socket socket) {
 
 void Ctcp_socket::open() {
     winsock_startup();
-    *this = Ctcp_socket(::socket(AF_INET, SOCK_STREAM, 0));
+    const SOCKET created = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (created != INVALID_SOCKET) {
+        // A receive that runs out of time fails with WSAETIMEDOUT.
+        const DWORD limit = receive_time_limit_seconds * 1000;
+        ::setsockopt(created, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit),
+                     sizeof limit);
+    }
+    *this = Ctcp_socket(created);
 }
 
 int Ctcp_socket::connect(std::uint32_t address_network_order, std::uint16_t port_network_order) {

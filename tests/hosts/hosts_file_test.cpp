@@ -1,5 +1,6 @@
 #include "hosts/hosts_file.h"
 
+#include "hosts/hosts_file_system.h"
 #include "hosts/hosts_test_files.h"
 #include "hosts/hosts_examples.h"
 
@@ -70,6 +71,42 @@ TEST(update_hosts_file, fails_and_keeps_what_cannot_be_read) {
     ASSERT_TRUE(fs::is_directory(hosts));
     EXPECT_EQ(names_in(hosts), strings{"inside"});
     EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+}
+
+// Sparse where the file system allows, so the test costs neither the disk nor the time.
+TEST(update_hosts_file, refuses_a_file_larger_than_it_may_read_and_leaves_it) {
+    Cscratch_directory directory;
+    const fs::path hosts = directory.path() / "hosts";
+    const std::string start = file_text(service_line);
+    put_file_bytes(hosts, start);
+    fs::resize_file(hosts, largest_hosts_file + 1);
+
+    EXPECT_EQ(update_hosts_file(hosts.string(), "192.0.2.10"), 1);
+
+    EXPECT_EQ(fs::file_size(hosts), largest_hosts_file + 1);
+    std::ifstream kept(hosts, std::ios::binary);
+    std::string kept_start(start.size(), '\0');
+    kept.read(kept_start.data(), static_cast<std::streamsize>(kept_start.size()));
+    EXPECT_EQ(kept_start, start);
+    EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
+}
+
+TEST(file_handle, reads_a_file_whole_only_within_the_bound) {
+    Cscratch_directory directory;
+    const std::string path = directory / "five";
+    put_file_bytes(path, "12345");
+    const struct {
+        std::size_t most;
+        bool read;
+    } cases[] = {{0, false}, {4, false}, {5, true}, {6, true}, {1 << 20, true}};
+    for (const auto& example : cases) {
+        bool missing = false;
+        std::optional<Cfile_handle> file = open_for_reading(path, missing);
+        ASSERT_TRUE(file);
+        std::string bytes = "earlier";
+        EXPECT_EQ(file->read_all(bytes, example.most), example.read) << example.most;
+        EXPECT_EQ(bytes, example.read ? "12345" : "") << example.most;
+    }
 }
 
 // Mounts made for this test run by the scratch_mounts fixture (see tests/fixtures):

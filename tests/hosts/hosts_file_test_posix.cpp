@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <grp.h>
 #include <map>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 std::string file_text(std::string_view lf_text) {
@@ -210,6 +214,38 @@ TEST(update_hosts_file, writes_through_a_symbolic_link) {
         EXPECT_EQ(names_in(directory.path() / "real"), strings{"hosts"}) << example.behaviour;
         EXPECT_EQ(names_in(directory.path()), (strings{"link", "real"})) << example.behaviour;
     }
+}
+
+// A writer that sends text and goes after a while, then comes by briefly until the rewrite is
+// over: a reading that waits for writers then ends instead of blocking the test for ever (the
+// old one took the text and put a regular file in the pipe's place).
+TEST(update_hosts_file, leaves_a_named_pipe_alone_at_once) {
+    Cscratch_directory directory;
+    const std::string hosts = directory / "hosts";
+    ASSERT_EQ(::mkfifo(hosts.c_str(), 0644), 0);
+    const int writer = ::open(hosts.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    const std::string text = "1.2.3.4 " + chat + "\n";
+    ASSERT_EQ(::write(writer, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    std::atomic<bool> over{false};
+    std::thread goes_later([writer, &hosts, &over] {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        ::close(writer);
+        while (!over) {
+            const int visit = ::open(hosts.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (visit >= 0) {
+                ::close(visit);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+
+    EXPECT_EQ(update_hosts_file(hosts, "192.0.2.10"), 1);
+
+    over = true;
+    goes_later.join();
+    EXPECT_TRUE(S_ISFIFO(status_of(hosts).st_mode));
+    EXPECT_EQ(names_in(directory.path()), strings{"hosts"});
 }
 
 }  // namespace

@@ -46,9 +46,14 @@ void install_fault_wrappers() {
                        ? FALSE
                        : real.write_file(file, bytes, count, put, at);
         },
-        [](HANDLE file, PLARGE_INTEGER size) {
-            return failing("GetFileSizeEx", call_group::status) ? FALSE
-                                                                : real.get_file_size(file, size);
+        [](HANDLE file) {
+            return failing("GetFileType", call_group::status) ? DWORD{FILE_TYPE_UNKNOWN}
+                                                              : real.get_file_type(file);
+        },
+        [](HANDLE file, LPBY_HANDLE_FILE_INFORMATION information) {
+            return failing("GetFileInformationByHandle", call_group::status)
+                       ? FALSE
+                       : real.get_file_information(file, information);
         },
         [](HANDLE file, LARGE_INTEGER to, PLARGE_INTEGER now, DWORD from) {
             return failing("SetFilePointerEx", call_group::length)

@@ -12,11 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -33,16 +36,28 @@ const std::string after_apply =
 
 struct command_run {
     std::string helper = KETRIN_HOSTS_HELPER;
-    const char* path = nullptr;  // PATH for the command; null: as the test has it
+    const char* path = nullptr;               // PATH for the command; null: as the test has it
+    const char* working_directory = nullptr;  // null: the test's own
+    const char* pkexec_stand_in = nullptr;    // bound over the program's pkexec; null: the real one
 };
+
+// Puts `stand_in` in the place of the pkexec the program starts, in the child's own mount
+// namespace only.
+bool bind_over_pkexec(const char* stand_in) {
+    return ::unshare(CLONE_NEWNS) == 0 &&
+           ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           ::mount(stand_in, KETRIN_PKEXEC, nullptr, MS_BIND, nullptr) == 0;
+}
 
 // The dialog carries out `command` as nobody; the exit code is the number of error boxes it
 // showed, or child_failed when the child could not run it as asked.
 int dialog_command_as_nobody(int command, const command_run& run = {}) {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0 ||
-            (run.path != nullptr && ::setenv("PATH", run.path, 1) != 0)) {
+        if ((run.pkexec_stand_in != nullptr && !bind_over_pkexec(run.pkexec_stand_in)) ||
+            ::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0 ||
+            (run.path != nullptr && ::setenv("PATH", run.path, 1) != 0) ||
+            (run.working_directory != nullptr && ::chdir(run.working_directory) != 0)) {
             ::_exit(child_failed);
         }
         int argc = 1;
@@ -119,9 +134,32 @@ TEST_P(granted_polkit_missing, part_shows_one_error_and_leaves_the_file) {
 
 INSTANTIATE_TEST_SUITE_P(
     parts, granted_polkit_missing,
-    testing::Values(missing_part{"helper", {"/nonexistent/ketrin-hosts-helper", nullptr}},
-                    missing_part{"pkexec", {KETRIN_HOSTS_HELPER, "/nonexistent"}}),
+    testing::Values(missing_part{"helper", {"/nonexistent/ketrin-hosts-helper"}},
+                    // Nothing runnable where the program looks for it.
+                    missing_part{"pkexec", {KETRIN_HOSTS_HELPER, nullptr, nullptr, "/dev/null"}}),
     [](const testing::TestParamInfo<missing_part>& info) { return info.param.what; });
+
+// An empty entry in PATH is the working directory: a pkexec there must not be what runs, nor its
+// exit 0 pass for a rewrite.
+TEST_F(granted_polkit, a_pkexec_in_the_working_directory_is_not_started) {
+    char made[] = "/tmp/ketrin-pkexec-XXXXXX";
+    ASSERT_NE(::mkdtemp(made), nullptr);
+    const std::string directory = made;
+    const std::string stand_in = directory + "/pkexec";
+    const std::string marker = directory + "/started";
+    put_file_bytes(stand_in, "#!/bin/sh\ntouch '" + marker + "'\n");
+    ASSERT_EQ(::chmod(stand_in.c_str(), 0755), 0);
+    ASSERT_EQ(::chown(directory.c_str(), nobody, nogroup), 0);
+
+    command_run run;
+    run.path = ":/usr/bin";
+    run.working_directory = made;
+    EXPECT_EQ(dialog_command_as_nobody(command_apply, run), 0);
+
+    EXPECT_FALSE(std::filesystem::exists(marker));
+    EXPECT_EQ(file_bytes(hosts), after_apply);
+    std::filesystem::remove_all(directory);
+}
 
 TEST_F(refusing_polkit, apply_and_reset_each_show_one_error_and_leave_the_file) {
     for (const int command : {command_apply, command_reset}) {

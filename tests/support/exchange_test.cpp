@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <string>
 #include <thread>
 #include <vector>
@@ -110,6 +112,59 @@ TEST(exchange_with_server, a_reset_after_part_of_the_answer_keeps_none_of_it) {
     EXPECT_EQ(output, server_line("127.0.0.1", server.port(), "127.0.0.1") +
                           "unable to receive: ECONNRESET");
     server.finish();
+}
+
+// Stays silent until the client gives up and closes, for longer than the client's time limit.
+void stay_silent_until_closed(Cloopback_connection& connection) {
+    const auto give_up =
+        std::chrono::steady_clock::now() + std::chrono::seconds(receive_time_limit_seconds + 15);
+    while (!connection.read_to_end() && std::chrono::steady_clock::now() < give_up) {
+    }
+}
+
+struct silent_peer_case {
+    std::string label;
+    std::string sent_before_silence;
+};
+
+// Both silent peers are served at once, so the suite waits out the time limit only once.
+TEST(exchange_with_server, a_peer_that_stays_silent_ends_in_a_receive_time_out_keeping_nothing) {
+    const std::vector<silent_peer_case> cases{{"silent_after_accepting", ""},
+                                              {"silent_after_part_of_the_answer", ": 605 u :ho"}};
+    struct outcome {
+        int result = -1;
+        std::string output;
+        std::uint16_t port = 0;
+        double seconds = 0;
+    };
+    std::vector<outcome> outcomes(cases.size());
+    std::vector<std::thread> exchanges;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        exchanges.emplace_back([&sent = cases[i].sent_before_silence, &made = outcomes[i]] {
+            Cloopback_server server([&sent](Cloopback_connection& connection) {
+                connection.read_exactly(request.size());
+                connection.send(sent);
+                stay_silent_until_closed(connection);
+            });
+            made.port = server.port();
+            made.output = "earlier";
+            const auto start = std::chrono::steady_clock::now();
+            made.result = exchange_with_server("127.0.0.1", server.port(), request, made.output);
+            made.seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            server.finish();
+        });
+    }
+    for (std::thread& exchange : exchanges) {
+        exchange.join();
+    }
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].label);
+        EXPECT_EQ(outcomes[i].result, 1);
+        EXPECT_EQ(outcomes[i].output, server_line("127.0.0.1", outcomes[i].port, "127.0.0.1") +
+                                          "unable to receive: ETIMEDOUT");
+        EXPECT_NEAR(outcomes[i].seconds, receive_time_limit_seconds, 2.0);
+    }
 }
 
 TEST(exchange_with_server, reaches_a_host_by_its_name) {
