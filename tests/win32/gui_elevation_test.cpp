@@ -15,7 +15,6 @@
 #include "hosts/file_calls_win32.h"
 #include "hosts/hosts_file.h"
 #include "limited_token.h"
-#include "win32/main_dialog.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -142,15 +141,7 @@ class elevation_test : public main_dialog_test {
             const std::lock_guard<std::mutex> held(shield_requests_lock);
             shield_requests.clear();
         }
-        driver_ = std::make_unique<Cdialog_driver>([&services](Capplication& application) {
-            const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &record_shield_requests, nullptr,
-                                                 GetCurrentThreadId());
-            CVorlaWOLIRCServerClientDlg dialog(services);
-            application.main_window = &dialog;
-            dialog.do_modal();
-            application.main_window = nullptr;
-            UnhookWindowsHookEx(hook);
-        });
+        driver_ = run_main_dialog(services, &record_shield_requests);
         const HWND dialog = driver_->wait_for_window("Ketrin Client");
         if (dialog != nullptr) {
             settle(dialog);

@@ -40,12 +40,18 @@ void set_hosts_file(const std::string& lines) {
     put_file_bytes(hosts_file_path(), "127.0.0.1\tlocalhost\n" + lines);
 }
 
-std::unique_ptr<Cdialog_driver> run_main_dialog(Csystem_services& services) {
-    return std::make_unique<Cdialog_driver>([&services](Capplication& application) {
+std::unique_ptr<Cdialog_driver> run_main_dialog(Csystem_services& services, HOOKPROC watch) {
+    return std::make_unique<Cdialog_driver>([&services, watch](Capplication& application) {
+        const HHOOK hook = watch != nullptr ? SetWindowsHookExA(WH_CALLWNDPROC, watch, nullptr,
+                                                                GetCurrentThreadId())
+                                            : nullptr;
         CVorlaWOLIRCServerClientDlg dialog(services);
         application.main_window = &dialog;
         dialog.do_modal();
         application.main_window = nullptr;
+        if (hook != nullptr) {
+            UnhookWindowsHookEx(hook);
+        }
     });
 }
 

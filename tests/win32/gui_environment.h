@@ -32,7 +32,9 @@ class Cread_only_hosts_services : public Cplatform_services {
 void set_hosts_file(const std::string& lines);
 
 // Runs the main dialog as the program does: the application's main window while it is open.
-std::unique_ptr<Cdialog_driver> run_main_dialog(Csystem_services& services);
+// `watch`, when given, sees every message sent to the windows of the dialog's thread.
+std::unique_ptr<Cdialog_driver> run_main_dialog(Csystem_services& services,
+                                                HOOKPROC watch = nullptr);
 // Runs the login dialog on its own, against the program's server-list host and port.
 std::unique_ptr<Cdialog_driver> run_login_dialog(Clogin_services& services);
 

@@ -8,7 +8,6 @@
 #include "hosts/hosts_file.h"
 #include "login/login_dialog_template.h"
 #include "support/resolve_host.h"
-#include "win32/main_dialog.h"
 #include "win32/minimised_icon.h"
 
 #include <commctrl.h>
@@ -311,15 +310,7 @@ LRESULT CALLBACK record_icon_settings(int code, WPARAM wparam, LPARAM lparam) {
 
 TEST_F(main_dialog, gives_its_window_the_program_icon_big_then_small) {
     icon_settings.clear();
-    driver_ = std::make_unique<Cdialog_driver>([this](Capplication& application) {
-        const HHOOK hook =
-            SetWindowsHookExA(WH_CALLWNDPROC, &record_icon_settings, nullptr, GetCurrentThreadId());
-        CVorlaWOLIRCServerClientDlg dialog(services_);
-        application.main_window = &dialog;
-        dialog.do_modal();
-        application.main_window = nullptr;
-        UnhookWindowsHookEx(hook);
-    });
+    driver_ = run_main_dialog(services_, &record_icon_settings);
     const HWND dialog = driver_->wait_for_window("Ketrin Client");
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(settle(dialog));
