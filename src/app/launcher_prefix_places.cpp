@@ -5,6 +5,7 @@
 #include "app/steam_library_folders.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <optional>
 
@@ -143,7 +144,11 @@ class Cplace_search {
 launcher_prefix_places find_launcher_prefix_places(const std::string& home) {
     Cplace_search search(home);
     for (const launcher_place& place : launcher_places) {
-        search.search(place);
+        try {
+            search.search(place);
+        } catch (const std::exception&) {
+            // A place the program cannot search (out of memory, say) is passed over.
+        }
     }
     return std::move(search).result();
 }

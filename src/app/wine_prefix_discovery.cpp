@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 namespace {
@@ -66,12 +67,17 @@ class Cprefix_set {
 
 wine_prefix examine_wine_prefix(const std::string& directory) {
     wine_prefix prefix{directory, {}, false};
-    for (const known_game& game : known_games) {
-        if (wine_prefix_holds_key(directory, game.key_path)) {
-            prefix.games.push_back(game_titles[static_cast<std::size_t>(game.game_number)]);
+    try {
+        for (const known_game& game : known_games) {
+            if (wine_prefix_holds_key(directory, game.key_path)) {
+                prefix.games.push_back(game_titles[static_cast<std::size_t>(game.game_number)]);
+            }
         }
+        prefix.holds_game_service_api = wine_prefix_holds_key(directory, wolapi_key_path);
+    } catch (const std::exception&) {
+        // A registry the program cannot read holds nothing it could use.
+        prefix = {directory, {}, false};
     }
-    prefix.holds_game_service_api = wine_prefix_holds_key(directory, wolapi_key_path);
     return prefix;
 }
 
