@@ -1,13 +1,23 @@
 #include "app/wine_prefix_texts.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
-std::string joined(const std::vector<std::string>& parts, const char* separator) {
+// The note names this many places, enough for every launcher's own: a Steam list of many
+// libraries would otherwise make it as long as the list.
+constexpr std::size_t note_place_limit = 12;
+
+std::string joined(const std::vector<std::string>& parts, const char* separator,
+                   std::size_t limit = SIZE_MAX) {
     std::string text;
-    for (const std::string& part : parts) {
-        text += (text.empty() ? "" : separator) + part;
+    for (std::size_t i = 0; i < parts.size() && i < limit; ++i) {
+        text += (text.empty() ? "" : separator) + parts[i];
+    }
+    if (parts.size() > limit) {
+        const std::size_t more = parts.size() - limit;
+        text += " ... and " + std::to_string(more) + (more == 1 ? " more place" : " more places");
     }
     return text;
 }
@@ -29,5 +39,5 @@ std::string prefix_search_note(const wine_prefix_search& search) {
         return {};
     }
     return "No Wine prefix found holds one of the games. Looked in: " +
-           joined(search.searched, "; ") + ".";
+           joined(search.searched, "; ", note_place_limit) + ".";
 }
