@@ -9,7 +9,7 @@
 //   prefix_search_bench [--small] [--repetitions=N] [benchmark flags]
 // --small makes every case a tenth of its size or less, for the test run's quick check.
 #include "bench_runs.h"
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 #include "registry/wine_registry_file.h"
 #include "synthetic_registry.h"
 

@@ -1,6 +1,6 @@
 // read_bounded_file on files of any bytes and limits (the input's first two bytes are the limit):
 // a file within the limit comes back byte for byte, a larger one not at all.
-#include "app/bounded_file.h"
+#include "prefixes/bounded_file.h"
 #include "fuzz_check.h"
 
 #include <unistd.h>

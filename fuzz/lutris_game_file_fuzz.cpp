@@ -1,6 +1,6 @@
 // The Lutris game file's reader on any text: it never throws or crashes, gives no empty prefix,
 // and reads back a prefix written as Lutris writes one, a leading "~/" taken as the home folder.
-#include "app/lutris_game_file.h"
+#include "prefixes/lutris_game_file.h"
 #include "fuzz_check.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // The program's --prefix option on any command line (the input's NUL bytes part the arguments):
 // a value found was given with the option, and an option given after all the others wins.
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 #include "fuzz_check.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // The Steam library list's reader on any text: it ends on any nesting, every library it gives is
 // a non-empty path, and the paths it gives, written again in Steam's current form, read back
 // the same.
-#include "app/steam_library_folders.h"
+#include "prefixes/steam_library_folders.h"
 #include "fuzz_check.h"
 
 #include <cstddef>

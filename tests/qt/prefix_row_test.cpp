@@ -1,7 +1,7 @@
 // The main window's Wine prefix row on Qt's offscreen platform, over a scratch home laid out as
 // the launchers lay out theirs.
 #include "fixtures/scratch_home.h"
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 #include "qt/main_dialog.h"
 #include "qt/prefix_row.h"
 #include "qt/qt_test_support.h"

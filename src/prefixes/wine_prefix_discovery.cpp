@@ -1,6 +1,6 @@
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 
-#include "app/launcher_prefix_places.h"
+#include "prefixes/launcher_prefix_places.h"
 #include "app/wolapi_install_path.h"
 #include "login/game_table.h"
 #include "registry/wine_prefix_choice.h"

@@ -1,4 +1,4 @@
-#include "app/wine_prefix_texts.h"
+#include "prefixes/wine_prefix_discovery.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,11 +1,10 @@
 // Reading the launchers' own files: Lutris game files, Steam's list of libraries, and the
 // program's command line.
-#include "app/bounded_file.h"
-#include "app/launcher_prefix_places.h"
-#include "app/lutris_game_file.h"
-#include "app/steam_library_folders.h"
-#include "app/wine_prefix_discovery.h"
-#include "app/wine_prefix_texts.h"
+#include "prefixes/bounded_file.h"
+#include "prefixes/launcher_prefix_places.h"
+#include "prefixes/lutris_game_file.h"
+#include "prefixes/steam_library_folders.h"
+#include "prefixes/wine_prefix_discovery.h"
 #include "fixtures/scratch_home.h"
 
 #include <gtest/gtest.h>

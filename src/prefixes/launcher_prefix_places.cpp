@@ -1,8 +1,8 @@
-#include "app/launcher_prefix_places.h"
+#include "prefixes/launcher_prefix_places.h"
 
-#include "app/bounded_file.h"
-#include "app/lutris_game_file.h"
-#include "app/steam_library_folders.h"
+#include "prefixes/bounded_file.h"
+#include "prefixes/lutris_game_file.h"
+#include "prefixes/steam_library_folders.h"
 
 #include <algorithm>
 #include <exception>
