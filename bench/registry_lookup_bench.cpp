@@ -5,6 +5,8 @@
 //
 // KETRIN_BENCH_WINEPREFIX names a real prefix to use instead of the synthesised ones.
 //   registry_lookup_bench [--repetitions=N] [benchmark flags]
+#include "bench_runs.h"
+#include "synthetic_registry.h"
 #include "registry/wine_prefix_registry.h"
 
 #include <benchmark/benchmark.h>
@@ -25,69 +27,8 @@
 
 namespace {
 
-// A fresh prefix's system.reg holds about this many keys (1.75 MB); the other size is 50 MB.
-constexpr int fresh_prefix_keys = 8600, fifty_megabyte_keys = 245000;
-
-const char* const game_keys[] = {
-    "Software\\Westwood\\Renegade", "Software\\Westwood\\Tiberian Sun",
-    "Software\\Westwood\\Emperor",  "Software\\Westwood\\Red Alert 2",
-    "Software\\Westwood\\Nox",      "Software\\Westwood\\Yuri's Revenge"};
-
-// Where Wine puts a key: children sorted without case, each key before its subkeys.
-std::string sort_key(const std::string& path) {
-    std::string key;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (path.compare(i, 2, "\\\\") == 0) {
-            key += '\1';
-            ++i;
-        } else {
-            key += static_cast<char>(std::tolower(static_cast<unsigned char>(path[i])));
-        }
-    }
-    return key;
-}
-
-// A system.reg in Wine's format, about 200 bytes per other key, with the login dialog's keys
-// among the others, every key written in the order Wine saves them.
-std::string synthetic_system_reg(int other_keys) {
-    std::map<std::string, std::pair<std::string, std::string>> keys;  // by sort_key: path, body
-    const auto add = [&keys](const std::string& path, const std::string& body) {
-        keys[sort_key(path)] = {path, body};
-    };
-    char guid[64];
-    for (int i = 0; i < other_keys; ++i) {
-        std::snprintf(guid, sizeof guid, "{%08x-1234-5678-9abc-%012x}", i * 2654435761u, i);
-        const char* area = i % 3 == 0   ? "Classes\\\\CLSID"
-                           : i % 3 == 1 ? "Classes\\\\Wow6432Node\\\\CLSID"
-                                        : "Microsoft\\\\Things";
-        std::string body = "#time=1dd87a0e8b2d596\n@=\"Component number " + std::to_string(i) +
-                           " with a description\"\n\"ThreadingModel\"=\"Both\"\n";
-        if (i % 4 == 0) {
-            body +=
-                "\"Data\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,"
-                "15,16,17,18,\\\n  19,1a,1b,1c,1d,1e,1f\n";
-        }
-        add(std::string("Software\\\\") + area + "\\\\" + guid, body);
-    }
-    for (const char* key : game_keys) {
-        const std::string name = std::string(key).substr(std::strlen("Software\\Westwood\\"));
-        add("Software\\\\Wow6432Node\\\\Westwood\\\\" + name,
-            "\"InstallPath\"=\"C:\\\\Westwood\"\n");
-    }
-    for (int n = 1; n <= 25; ++n) {
-        for (const char* leaf : {"Nick", "Pass"}) {
-            add("Software\\\\Classes\\\\Wow6432Node\\\\Wchat\\\\Nick" + std::to_string(n) + "\\\\" +
-                    leaf,
-                "@=\"" + std::string(leaf) + std::to_string(n) + "value\"\n");
-        }
-    }
-    std::ostringstream out;
-    out << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n";
-    for (const auto& [order, key] : keys) {
-        out << "[" << key.first << "] 1796795305\n" << key.second << "\n";
-    }
-    return out.str();
-}
+// The larger size, 50 MB.
+constexpr int fifty_megabyte_keys = 245000;
 
 // Synthesised prefixes by their number of other keys.
 std::map<int, std::string> synthesised_prefixes;
@@ -156,51 +97,11 @@ void login_dialog_lookups(benchmark::State& state) {
     }
 }
 
-// Keeps the medians so that the ratio can be printed after the table, and whether a run failed.
-class median_reporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            failed = failed || run.error_occurred;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians[{run.run_name.function_name, run.run_name.args}] =
-                    run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::pair<std::string, std::string>, double> medians;  // by name, argument
-    bool failed = false;
-};
-
-// Takes this program's own flag out of argv before the benchmark library sees it.
-int take_repetitions(int& argc, char** argv) {
-    int repetitions = 15;
-    int kept = 1;
-    for (int at = 1; at < argc; ++at) {
-        constexpr std::string_view flag = "--repetitions=";
-        if (std::string_view(argv[at]).substr(0, flag.size()) == flag) {
-            repetitions = std::atoi(argv[at] + flag.size());
-        } else {
-            argv[kept++] = argv[at];
-        }
-    }
-    argc = kept;
-    return repetitions;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int repetitions = take_repetitions(argc, argv);
-    // The repetitions of the read and of the lookups take turns, so that a slow spell of the
-    // machine falls on both and leaves their ratio alone. A flag given on the command line wins.
-    static char take_turns[] = "--benchmark_enable_random_interleaving=true";
-    std::vector<char*> arguments(argv, argv + argc);
-    arguments.insert(arguments.begin() + 1, take_turns);
-    int count = static_cast<int>(arguments.size());
-    benchmark::Initialize(&count, arguments.data());
-    if (benchmark::ReportUnrecognizedArguments(count, arguments.data()) || repetitions < 2) {
+    int repetitions = 0;
+    if (!start_benchmarks(argc, argv, repetitions)) {
         return 2;
     }
     for (const auto& [name, run] : {std::pair{"read_system_reg", &read_system_reg},
@@ -212,12 +113,12 @@ int main(int argc, char** argv) {
             ->ReportAggregatesOnly(true)
             ->Unit(benchmark::kMicrosecond);
     }
-    median_reporter reporter;
+    Cmedian_reporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const int keys : {fresh_prefix_keys, fifty_megabyte_keys}) {
         const std::string size = std::to_string(keys);
-        const double baseline = reporter.medians[{"read_system_reg", size}];
-        const double lookups = reporter.medians[{"login_dialog_lookups", size}];
+        const double baseline = reporter.median("read_system_reg", size);
+        const double lookups = reporter.median("login_dialog_lookups", size);
         if (baseline > 0 && lookups > 0) {
             std::cout << "system.reg with " << keys << " other keys: median read " << baseline
                       << " us, median 56 lookups with the first parse " << lookups
@@ -228,5 +129,5 @@ int main(int argc, char** argv) {
     for (const auto& [keys, directory] : synthesised_prefixes) {
         std::filesystem::remove_all(directory);
     }
-    return reporter.failed ? 1 : 0;
+    return reporter.failed() ? 1 : 0;
 }

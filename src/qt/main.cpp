@@ -1,5 +1,5 @@
 #include "app/platform_services.h"
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 #include "qt/main_dialog.h"
 
 #include <QApplication>

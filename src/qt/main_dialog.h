@@ -2,7 +2,7 @@
 #include "app/main_dialog_model.h"
 #include "app/main_view.h"
 #include "app/system_services.h"
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 #include "qt/dialog_units.h"
 #include "qt/template_controls.h"
 

@@ -1,6 +1,6 @@
 #include "qt/prefix_row.h"
 
-#include "app/wine_prefix_texts.h"
+#include "prefixes/wine_prefix_discovery.h"
 #include "qt/dialog_units.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 
 #include <QString>
 #include <QWidget>

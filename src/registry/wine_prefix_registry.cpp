@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <new>
 
 namespace {
 
@@ -144,14 +145,21 @@ std::shared_ptr<const Cwine_registry> Cwine_prefix_registry::cached_file::load(
         now.st_mtim.tv_sec == seen.st_mtim.tv_sec && now.st_mtim.tv_nsec == seen.st_mtim.tv_nsec) {
         return registry;
     }
-    // A file that shrinks while being read counts as missing until it can be read whole.
-    std::string bytes(static_cast<std::size_t>(now.st_size), '\0');
-    std::ifstream in(file, std::ios::binary);
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-        *this = {};
+    *this = {};
+    // Far larger than any prefix's registry: such a file would only cost memory and time.
+    if (static_cast<unsigned long long>(now.st_size) > wine_registry_file_limit) {
         return nullptr;
     }
-    *this = {file, now, std::make_shared<const Cwine_registry>(std::move(bytes))};
+    try {
+        // A file that shrinks while being read counts as missing until it can be read whole.
+        std::string bytes(static_cast<std::size_t>(now.st_size), '\0');
+        std::ifstream in(file, std::ios::binary);
+        if (in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+            *this = {file, now, std::make_shared<const Cwine_registry>(std::move(bytes))};
+        }
+    } catch (const std::bad_alloc&) {
+        // What does not fit in memory counts as unreadable, like a file over the limit.
+    }
     return registry;
 }
 

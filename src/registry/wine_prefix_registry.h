@@ -28,7 +28,12 @@ struct wine_open_key {
 // The machine's file and the user's; either may be missing.
 using wine_registry_files = std::array<std::shared_ptr<const Cwine_registry>, 2>;
 
-// The prefix's registry files, each parsed once and again only when it changes on disk.
+// A registry file larger than this counts as unreadable: a fresh prefix's is under 2 MiB.
+inline constexpr unsigned long long wine_registry_file_limit = 256ULL << 20;
+
+// The prefix's registry files, each parsed once and again only when it changes on disk; a file
+// that is missing, not a regular file, larger than wine_registry_file_limit or too large for
+// memory counts as missing.
 class Cwine_prefix_registry {
   public:
     // $WINEPREFIX, else ~/.wine; empty when neither can be named.

@@ -162,26 +162,19 @@ bool read_key_path(std::string_view written, std::vector<char16_t>& room,
     return true;
 }
 
-// Whether the key at `path` is the one at `ancestor` or lies below it.
-bool lies_within(std::u16string_view path, std::u16string_view ancestor) {
-    return path.size() >= ancestor.size() &&
-           std::memcmp(path.data(), ancestor.data(), ancestor.size() * sizeof(char16_t)) == 0 &&
-           (path.size() == ancestor.size() || path[ancestor.size()] == u'\\');
-}
-
 std::size_t hash_of(std::u16string_view path) {
     return std::hash<std::u16string_view>{}(path);
 }
 
 }  // namespace
 
-Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
+Cwine_registry::Cwine_registry(std::string bytes)
+    : bytes_(std::move(bytes)), slots_(16, {0, 0, no_run, no_run, no_run}) {
     const std::size_t end = bytes_.size();
     std::size_t pos = bytes_.compare(0, file_header.size(), file_header) == 0 ? 0 : end;
     next_line(bytes_, pos, end);  // the header
-    std::vector<slot> entries;
-    std::vector<char16_t> room, previous_room;
-    std::u16string_view path, previous;
+    std::vector<char16_t> room;
+    std::u16string_view path;
     bool continued = false;  // whether the line is hex data run on from the one before
     while (pos < end) {
         const std::size_t begin = pos;
@@ -194,68 +187,97 @@ Cwine_registry::Cwine_registry(std::string bytes) : bytes_(std::move(bytes)) {
         if (!runs_.empty()) {
             runs_.back().end = begin;
         }
-        runs_.push_back({begin, end});
+        runs_.push_back({begin, end, no_run});
         // A key line that cannot be read takes its values with it, as Wine skips them.
         if (!read_key_path(line.substr(1), room, path)) {
             continue;
         }
-        // The key, and the keys above it up to one the key before brought already: in Wine's
-        // order, most of them.
-        entries.push_back({hash_of(path), runs_.size() - 1});
-        for (std::size_t cut = path.rfind(u'\\');
-             cut != path.npos && !lies_within(previous, path.substr(0, cut));
-             cut = path.rfind(u'\\', cut - 1)) {
-            entries.push_back({hash_of(path.substr(0, cut)), runs_.size() - 1});
+        const std::size_t run = runs_.size() - 1;
+        const std::size_t seen = entries_;
+        entry& key = slots_[find_or_add(path, run)];
+        if (key.first == no_run) {
+            key.first = run;
+        } else {
+            runs_[key.last].next = run;
         }
-        room.swap(previous_room);
-        previous = path;
+        key.last = run;
+        // A key new to the index brings the keys above it, up to one the index holds already;
+        // a key seen before brought them the first time.
+        for (std::size_t cut = path.rfind(u'\\'); seen != entries_ && cut != path.npos;
+             cut = path.rfind(u'\\', cut - 1)) {
+            const std::size_t before = entries_;
+            find_or_add(path.substr(0, cut), run);
+            if (before == entries_) {
+                break;
+            }
+        }
     }
-    build_index(entries);
 }
 
-void Cwine_registry::build_index(const std::vector<slot>& entries) {
-    std::size_t size = 1;
-    while (size < 2 * entries.size()) {
-        size *= 2;  // at most half full, so that probes stay short and always end
+bool Cwine_registry::names(const entry& slot, std::u16string_view path,
+                           std::vector<char16_t>& room) const {
+    std::size_t pos = runs_[slot.witness].key_line;
+    std::u16string_view written;
+    return slot.length == path.size() &&
+           read_key_path(next_line(bytes_, pos, bytes_.size()).substr(1), room, written) &&
+           written.substr(0, path.size()) == path;
+}
+
+std::size_t Cwine_registry::find(std::u16string_view path, std::vector<char16_t>& room) const {
+    const std::size_t hash = hash_of(path), mask = slots_.size() - 1;
+    std::size_t i = hash & mask;
+    while (slots_[i].witness != no_run &&
+           (slots_[i].hash != hash || !names(slots_[i], path, room))) {
+        i = (i + 1) & mask;
     }
-    slots_.assign(size, {0, no_run});
-    for (const slot& entry : entries) {
-        std::size_t i = entry.hash & (size - 1);
-        while (slots_[i].run != no_run) {
-            i = (i + 1) & (size - 1);
+    return i;
+}
+
+std::size_t Cwine_registry::find_or_add(std::u16string_view path, std::size_t run) {
+    // At most half full, so that probes stay short and always end.
+    if (2 * (entries_ + 1) > slots_.size()) {
+        std::vector<entry> old(2 * slots_.size(), {0, 0, no_run, no_run, no_run});
+        old.swap(slots_);
+        const std::size_t mask = slots_.size() - 1;
+        for (const entry& slot : old) {
+            std::size_t i = slot.hash & mask;
+            while (slot.witness != no_run && slots_[i].witness != no_run) {
+                i = (i + 1) & mask;
+            }
+            if (slot.witness != no_run) {
+                slots_[i] = slot;
+            }
         }
-        slots_[i] = entry;
     }
+    const std::size_t i = find(path, probe_room_);
+    if (slots_[i].witness == no_run) {
+        slots_[i] = {hash_of(path), path.size(), run, no_run, no_run};
+        ++entries_;
+    }
+    return i;
 }
 
 template <typename Visit>
 bool Cwine_registry::scan_values(std::u16string_view path, Visit visit) const {
-    bool named = path.empty();
-    const std::size_t hash = hash_of(path), mask = slots_.size() - 1;
     std::vector<char16_t> room;
-    std::u16string_view written;
-    // The entries of one hash come in the order they were added: the file's.
-    for (std::size_t i = hash & mask; slots_[i].run != no_run; i = (i + 1) & mask) {
-        const key_run& run = runs_[slots_[i].run];
-        std::size_t pos = run.key_line;
-        if (slots_[i].hash != hash ||
-            !read_key_path(next_line(bytes_, pos, run.end).substr(1), room, written) ||
-            !lies_within(written, path)) {
-            continue;
-        }
-        named = true;
-        while (written.size() == path.size() && pos < run.end) {
-            const std::string_view line = next_line(bytes_, pos, run.end);
+    const entry& key = slots_[find(path, room)];
+    // The runs of one key are chained in the file's order.
+    for (std::size_t run = key.first; run != no_run; run = runs_[run].next) {
+        std::size_t pos = runs_[run].key_line;
+        next_line(bytes_, pos, runs_[run].end);
+        while (pos < runs_[run].end) {
+            const std::string_view line = next_line(bytes_, pos, runs_[run].end);
             if (!line.empty()) {
-                visit(line, pos, run.end);
+                visit(line, pos, runs_[run].end);
             }
         }
     }
-    return named;
+    return path.empty() || key.witness != no_run;
 }
 
 bool Cwine_registry::has_key(std::u16string_view path) const {
-    return scan_values(path, [](std::string_view, std::size_t&, std::size_t) {});
+    std::vector<char16_t> room;
+    return path.empty() || slots_[find(path, room)].witness != no_run;
 }
 
 bool Cwine_registry::find_value(std::u16string_view path, std::u16string_view folded_name,

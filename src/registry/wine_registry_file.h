@@ -15,10 +15,11 @@ inline constexpr std::uint32_t reg_sz = 1, reg_expand_sz = 2, reg_binary = 3, re
 
 // One registry file as Wine saves it ("WINE REGISTRY Version 2"), indexed for lookups.
 //
-// One pass over the bytes finds the key lines; the index maps the hash of each key's path, and of
-// the paths above it, to its key line. A lookup reads the lines its hash leads to, so the file's
-// text stays the one copy of every name and value. Lines that make no sense are skipped as Wine
-// skips them, and a file without the header holds no keys, as Wine loads none from it.
+// One pass over the bytes finds the key lines; the index holds one entry per key, written or
+// lying above one that is, and a key line seen again adds its run to that key's entry, so the
+// index grows with the file, however often a key is written. An entry points at key lines, so
+// the file's text stays the one copy of every name and value. Lines that make no sense are skipped
+// as Wine skips them, and a file without the header holds no keys, as Wine loads none from it.
 //
 // Paths are as folded_path gives them, relative to the file's root (the empty path). A key exists
 // when it is written in the file or lies above one that is.
@@ -41,17 +42,23 @@ class Cwine_registry {
     std::u16string link_target(std::u16string_view path) const;
 
   private:
-    // A key line and where the lines after it, its values, end.
+    // A key line, where the lines after it, its values, end, and the next run of the same key.
     struct key_run {
-        std::size_t key_line, end;
+        std::size_t key_line, end, next;
     };
-    // A path's hash and the run whose key line names it or a key below it.
-    struct slot {
-        std::size_t hash, run;
+    // A key of the index: its path is the first `length` units of the path the key line of run
+    // `witness` names; `first` and `last` are the runs whose key line names it exactly, if any.
+    struct entry {
+        std::size_t hash, length, witness, first, last;
     };
     static constexpr std::size_t no_run = SIZE_MAX;
 
-    void build_index(const std::vector<slot>& entries);
+    // Whether the index entry is the key at `path`; `room` takes the decoded key line.
+    bool names(const entry& slot, std::u16string_view path, std::vector<char16_t>& room) const;
+    // The slot of the key at `path`, or the empty slot where it would go.
+    std::size_t find(std::u16string_view path, std::vector<char16_t>& room) const;
+    // The slot of the key at `path`, added with `run` as its witness when new.
+    std::size_t find_or_add(std::u16string_view path, std::size_t run);
 
     // Calls visit(line, pos, end) on each line of the values of `path`, its runs in file order;
     // `pos` stands after the line and may be moved up to `end`. Gives whether `path` is a key.
@@ -61,5 +68,8 @@ class Cwine_registry {
     std::string bytes_;
     bool win64_ = false;
     std::vector<key_run> runs_;
-    std::vector<slot> slots_;  // open addressing, a power of two long, no_run where empty
+    // Open addressing, a power of two long, one entry per key; no_run as witness where empty.
+    std::vector<entry> slots_;
+    std::size_t entries_ = 0;
+    std::vector<char16_t> probe_room_;  // where the index decodes key lines while it is built
 };

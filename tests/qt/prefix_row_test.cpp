@@ -1,11 +1,13 @@
 // The main window's Wine prefix row on Qt's offscreen platform, over a scratch home laid out as
 // the launchers lay out theirs.
 #include "fixtures/scratch_home.h"
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 #include "qt/main_dialog.h"
 #include "qt/prefix_row.h"
 #include "qt/qt_test_support.h"
 #include "registry/wine_prefix_choice.h"
+
+#include <unistd.h>
 
 #include <QComboBox>
 #include <QLabel>
@@ -114,6 +116,16 @@ TEST_F(prefix_row, another_folder_adds_the_folder_picked_and_a_cancel_keeps_the_
     EXPECT_EQ(prefixes()->currentIndex(), 1);
     EXPECT_EQ(api_path(), "C:\\Westwood\\WOLAPI\\");
     EXPECT_EQ(offered_games(), strings{});
+}
+
+TEST_F(prefix_row, a_prefix_with_a_huge_registry_file_is_listed_without_games) {
+    const std::string game = home.prefix(".wine", "red_alert_2", 60);
+    const std::string huge = home.prefix("Games/x", "red_alert_2", 0);
+    // Sparse, so the test costs no disk; the program must not try to hold it in memory.
+    ASSERT_EQ(truncate((huge + "/system.reg").c_str(), static_cast<off_t>(100ULL << 30)), 0);
+    open();
+    EXPECT_EQ(entries(),
+              (strings{game + " (Red Alert 2)", huge + " (no game)", "Another folder…"}));
 }
 
 TEST_F(prefix_row, without_a_prefix_holding_a_game_says_so_and_where_it_looked) {

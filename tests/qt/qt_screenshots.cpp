@@ -2,7 +2,7 @@
 //   qt_screenshots OUTPUT_DIRECTORY
 // The main dialog reads the real system but offers two made-up Wine prefixes; the login dialog
 // lists a few made-up games and accounts, so that its lists show something.
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 #include "qt/login_dialog.h"
 #include "qt/main_dialog.h"
 #include "qt/qt_test_support.h"

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -19,7 +20,7 @@ registry_status open_status(const std::string& subkey) {
     return key.open(registry_root::local_machine, subkey, key_read);
 }
 
-TEST(wine_prefix_holds_key, reads_the_other_prefix_through_the_32_bit_view) {
+TEST(wine_prefix_keys_held, reads_the_other_prefix_through_the_32_bit_view) {
     const Cscratch_wine_prefix chosen;
     const Cscratch_wine_prefix other;
     chosen.write("system.reg", nox_32);
@@ -32,10 +33,16 @@ TEST(wine_prefix_holds_key, reads_the_other_prefix_through_the_32_bit_view) {
     } cases[] = {{"Software\\Westwood\\Emperor", true}, {"software\\westwood\\EMPEROR", true},
                  {"Software\\Westwood", true},          {"Software\\Westwood\\Only64", false},
                  {"Software\\Westwood\\Nox", false},    {"\\Software\\Westwood\\Emperor", false}};
+    std::vector<std::string> subkeys;
+    std::vector<bool> held;
     for (const auto& c : cases) {
-        EXPECT_EQ(wine_prefix_holds_key(other.directory(), c.subkey), c.held) << c.subkey;
+        subkeys.push_back(c.subkey);
+        held.push_back(c.held);
     }
-    EXPECT_FALSE(wine_prefix_holds_key(other.directory() + "/missing", "Software"));
+    EXPECT_EQ(wine_prefix_keys_held(other.directory(), subkeys), held);
+    EXPECT_EQ(wine_prefix_keys_held(other.directory() + "/missing", {"Software", ""}),
+              (std::vector<bool>{false, false}));
+    EXPECT_EQ(wine_prefix_keys_held(other.directory(), {}), std::vector<bool>{});
     EXPECT_EQ(open_status("Software\\Westwood\\Nox"), 0) << "the chosen prefix stays chosen";
     use_wine_prefix({});
 }

@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <string>
@@ -120,6 +121,28 @@ TEST(wine_prefix_registry, reports_a_missing_prefix_or_file_as_not_found) {
     EXPECT_EQ(read(cr, "Wchat", ""), "open 2");
     setenv("WINEPREFIX", (prefix.directory() + "/none").c_str(), 1);
     EXPECT_EQ(read(lm, "", ""), "open 2");
+}
+
+TEST(wine_prefix_registry, reads_a_file_up_to_the_limit_and_none_larger) {
+    struct size_case {
+        const char* what;
+        unsigned long long size;
+        const char* expected;
+    };
+    const size_case cases[] = {
+        {"at the limit", wine_registry_file_limit, "v"},
+        {"a byte over it", wine_registry_file_limit + 1, "open 2"},
+        {"100 GiB", 100ULL << 30, "open 2"},
+    };
+    for (const size_case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Cscratch_wine_prefix prefix;
+        prefix.write("system.reg", "[A] 1\n\"V\"=\"v\"\n", false);
+        // Sparse: the rest of the file is a hole of zeros, which Wine reads as no more lines.
+        ASSERT_EQ(
+            truncate((prefix.directory() + "/system.reg").c_str(), static_cast<off_t>(c.size)), 0);
+        EXPECT_EQ(read(lm, "A", "V"), c.expected);
+    }
 }
 
 TEST(wine_prefix_registry, falls_back_to_the_home_prefix) {

@@ -125,6 +125,36 @@ TEST(wine_registry, merges_the_values_of_a_key_written_twice) {
     EXPECT_EQ(value_of(registry, u"A", u"y"), utf16(u"2\0"s));
 }
 
+TEST(wine_registry, a_key_written_many_times_among_others_keeps_every_writing_in_order) {
+    // Each writing of A sets "n" to its number and a value of its own; B and a key below A come
+    // between the writings, in every spelling.
+    std::string text = header;
+    constexpr int writings = 3000;
+    for (int i = 0; i < writings; ++i) {
+        const std::string n = std::to_string(i);
+        text += (i % 2 ? "[a] " : "[A] ") + n + "\n\"n\"=\"" + n + "\"\n\"v" + n + "\"=\"" + n +
+                "\"\n[B\\\\c" + std::to_string(i % 7) + "] 1\n\"n\"=\"b" + n + "\"\n";
+        if (i % 500 == 0) {
+            text += "[A\\\\Below] 1\n\"n\"=\"below" + n + "\"\n";
+        }
+    }
+    const Cwine_registry registry(text);
+    const std::string last = std::to_string(writings - 1);
+    EXPECT_EQ(value_of(registry, u"A", u"N"),
+              utf16(std::u16string(last.begin(), last.end()) + u'\0'));
+    for (const int i : {0, 1, 1499, writings - 1}) {
+        const std::string n = std::to_string(i);
+        const std::u16string name = u"V" + std::u16string(n.begin(), n.end());
+        EXPECT_EQ(value_of(registry, u"A", name), utf16(std::u16string(n.begin(), n.end()) + u'\0'))
+            << n;
+    }
+    EXPECT_EQ(value_of(registry, u"A\\BELOW", u"N"), utf16(u"below2500\0"s));
+    EXPECT_EQ(value_of(registry, u"B\\C6", u"N"), utf16(u"b2995\0"s));
+    EXPECT_TRUE(registry.has_key(u"B"));
+    EXPECT_FALSE(registry.has_key(u"B\\C7"));
+    EXPECT_FALSE(registry.has_key(u"A\\B"));
+}
+
 TEST(wine_registry, skips_the_values_of_a_key_line_it_cannot_read) {
     const Cwine_registry registry(header +
                                   "[A] 1\n\"x\"=\"a\"\n[Broken\n\"x\"=\"lost\"\n[C] 3\n"

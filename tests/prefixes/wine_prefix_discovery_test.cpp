@@ -1,6 +1,6 @@
 // Finding the games' Wine prefix in a scratch home laid out as the launchers lay out theirs. The
 // registry files are real Wine's (tests/fixtures/wine_game_registries).
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 
 #include "fixtures/scratch_home.h"
 

@@ -32,3 +32,11 @@ wine_prefix_search find_wine_prefixes(const std::string& home, const std::string
 
 // The value of "--prefix DIR" or "--prefix=DIR" on a command line; the last one given counts.
 std::optional<std::string> prefix_option(int argc, const char* const* argv);
+
+// The text of a prefix's entry in the prefix row: its folder and what it holds.
+std::string prefix_entry_text(const wine_prefix& prefix);
+
+// The row's note when no prefix found holds a game or the game-service API: that none does, and
+// where the program looked (a dozen places, then how many more); empty otherwise, and when it
+// looked nowhere.
+std::string prefix_search_note(const wine_prefix_search& search);

@@ -1,6 +1,6 @@
-#include "app/wine_prefix_discovery.h"
+#include "prefixes/wine_prefix_discovery.h"
 
-#include "app/launcher_prefix_places.h"
+#include "prefixes/launcher_prefix_places.h"
 #include "app/wolapi_install_path.h"
 #include "login/game_table.h"
 #include "registry/wine_prefix_choice.h"
@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <exception>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -66,12 +68,25 @@ class Cprefix_set {
 
 wine_prefix examine_wine_prefix(const std::string& directory) {
     wine_prefix prefix{directory, {}, false};
-    for (const known_game& game : known_games) {
-        if (wine_prefix_holds_key(directory, game.key_path)) {
-            prefix.games.push_back(game_titles[static_cast<std::size_t>(game.game_number)]);
+    try {
+        // The games' keys, then the game-service API's.
+        std::vector<std::string> subkeys;
+        for (const known_game& game : known_games) {
+            subkeys.push_back(game.key_path);
         }
+        subkeys.push_back(wolapi_key_path);
+        const std::vector<bool> held = wine_prefix_keys_held(directory, subkeys);
+        for (std::size_t i = 0; i < std::size(known_games); ++i) {
+            if (held[i]) {
+                prefix.games.push_back(
+                    game_titles[static_cast<std::size_t>(known_games[i].game_number)]);
+            }
+        }
+        prefix.holds_game_service_api = held.back();
+    } catch (const std::exception&) {
+        // A registry the program cannot read holds nothing it could use.
+        prefix = {directory, {}, false};
     }
-    prefix.holds_game_service_api = wine_prefix_holds_key(directory, wolapi_key_path);
     return prefix;
 }
 

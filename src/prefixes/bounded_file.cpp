@@ -1,4 +1,4 @@
-#include "app/bounded_file.h"
+#include "prefixes/bounded_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

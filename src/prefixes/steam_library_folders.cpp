@@ -1,4 +1,4 @@
-#include "app/steam_library_folders.h"
+#include "prefixes/steam_library_folders.h"
 
 #include <boost/algorithm/string/predicate.hpp>
 

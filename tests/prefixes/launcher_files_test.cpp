@@ -1,11 +1,11 @@
 // Reading the launchers' own files: Lutris game files, Steam's list of libraries, and the
 // program's command line.
-#include "app/bounded_file.h"
-#include "app/lutris_game_file.h"
-#include "app/steam_library_folders.h"
-#include "app/wine_prefix_discovery.h"
-#include "fixtures/scratch_directory.h"
-#include "fixtures/test_files.h"
+#include "prefixes/bounded_file.h"
+#include "prefixes/launcher_prefix_places.h"
+#include "prefixes/lutris_game_file.h"
+#include "prefixes/steam_library_folders.h"
+#include "prefixes/wine_prefix_discovery.h"
+#include "fixtures/scratch_home.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +84,98 @@ TEST(steam_library_folders, lists_each_library_of_either_form) {
     for (const vdf_case& test : cases) {
         SCOPED_TRACE(test.what);
         EXPECT_EQ(steam_library_folders(test.vdf), test.folders);
+    }
+}
+
+bool starts_with(const std::string& text, const std::string& start) {
+    return text.rfind(start, 0) == 0;
+}
+
+TEST(launcher_prefix_places, reads_the_newest_lutris_game_files_and_the_first_steam_libraries) {
+    const Cscratch_home home;
+    constexpr int written = 300, taken = 256;
+    std::string vdf = "\"libraryfolders\"\n{\n";
+    for (int i = 0; i < written; ++i) {
+        const std::string file = home / (".config/lutris/games/" + std::to_string(i) + ".yml");
+        home.put(".config/lutris/games/" + std::to_string(i) + ".yml",
+                 "game:\n  prefix: /p/" + std::to_string(i) + "\n");
+        // Named against their age, so that name order would pick others.
+        const timespec changed{time(nullptr) - written + i, 0}, times[2] = {changed, changed};
+        ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+        vdf += "\"" + std::to_string(i) + "\" { \"path\" \"/lib/" + std::to_string(i) + "\" }\n";
+    }
+    home.put(".local/share/Steam/steamapps/libraryfolders.vdf", vdf + "}\n");
+
+    const launcher_prefix_places places = find_launcher_prefix_places(home.path());
+    strings lutris, expected_lutris, libraries, expected_libraries;
+    for (const std::string& folder : places.folders) {
+        if (starts_with(folder, "/p/")) {
+            lutris.push_back(folder);
+        }
+    }
+    for (const std::string& place : places.searched) {
+        if (starts_with(place, "Steam: /lib/")) {
+            libraries.push_back(place);
+        }
+    }
+    for (int i = 0; i < taken; ++i) {
+        expected_lutris.push_back("/p/" + std::to_string(written - 1 - i));
+        expected_libraries.push_back("Steam: /lib/" + std::to_string(i) + "/steamapps/compatdata");
+    }
+    EXPECT_EQ(lutris, expected_lutris);
+    EXPECT_EQ(libraries, expected_libraries);
+}
+
+TEST(launcher_prefix_places, reads_lutris_game_files_of_up_to_64_kib_and_1_mib_in_all) {
+    const Cscratch_home home;
+    // Sixty KiB each: seventeen fit in the budget; one just over 64 KiB, the newest, never does.
+    constexpr int written = 20;
+    for (int i = 0; i <= written; ++i) {
+        const std::string name = ".config/lutris/games/" + std::to_string(i) + ".yml";
+        std::string text = "game:\n  prefix: /q/" + std::to_string(i) + "\n#";
+        text.resize(i == written ? (64 << 10) + 1 : 60 << 10, 'x');
+        home.put(name, text + "\n");
+        const timespec changed{time(nullptr) - written + i, 0}, times[2] = {changed, changed};
+        ASSERT_EQ(utimensat(AT_FDCWD, (home / name).c_str(), times, 0), 0);
+    }
+    strings expected;
+    for (int i = written - 1; i >= written - 17; --i) {
+        expected.push_back("/q/" + std::to_string(i));
+    }
+    strings lutris;
+    for (const std::string& folder : find_launcher_prefix_places(home.path()).folders) {
+        if (starts_with(folder, "/q/")) {
+            lutris.push_back(folder);
+        }
+    }
+    EXPECT_EQ(lutris, expected);
+}
+
+TEST(prefix_search_note, names_a_dozen_places_and_counts_the_rest) {
+    struct note_case {
+        int places;
+        std::string end;
+    };
+    const note_case cases[] = {
+        {1, "/0."},
+        {12, "/11."},
+        {13, "/11 ... and 1 more place."},
+        {21007, "/11 ... and 20995 more places."},
+    };
+    for (const note_case& test : cases) {
+        SCOPED_TRACE(test.places);
+        wine_prefix_search search;
+        search.prefixes.push_back({"/p", {}, false});
+        for (int i = 0; i < test.places; ++i) {
+            search.searched.push_back("Steam: /" + std::to_string(i));
+        }
+        const std::string note = prefix_search_note(search);
+        EXPECT_TRUE(starts_with(note,
+                                "No Wine prefix found holds one of the games. Looked in: "
+                                "Steam: /0"))
+            << note;
+        EXPECT_EQ(note.substr(note.size() - std::min(note.size(), test.end.size())), test.end);
+        EXPECT_LE(note.size(), 300u);
     }
 }
 

@@ -1,10 +1,11 @@
-#include "app/launcher_prefix_places.h"
+#include "prefixes/launcher_prefix_places.h"
 
-#include "app/bounded_file.h"
-#include "app/lutris_game_file.h"
-#include "app/steam_library_folders.h"
+#include "prefixes/bounded_file.h"
+#include "prefixes/lutris_game_file.h"
+#include "prefixes/steam_library_folders.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <optional>
 
@@ -14,8 +15,16 @@ namespace fs = std::filesystem;
 
 // Launchers' own files are small; anything larger is not theirs.
 constexpr std::size_t launcher_file_limit = 1 << 20;
+// A Lutris game file takes a few KiB; YAML is slow to read (a MiB takes a fifth of a second), so
+// a folder's game files are read up to a budget.
+constexpr std::size_t lutris_file_limit = 64 << 10;
+constexpr std::size_t lutris_folder_budget = 1 << 20;
 // Enough for any player's games; a folder holding more is not read further.
 constexpr std::size_t folder_entry_limit = 1024;
+// Of a launcher's list of games or libraries, this many are taken (the newest game files): each
+// costs a read or a folder to search, and no player has more.
+constexpr std::size_t games_per_folder_limit = 256;
+constexpr std::size_t libraries_per_list_limit = 256;
 
 enum class place_kind {
     prefix,              // the folder itself
@@ -59,6 +68,27 @@ std::vector<fs::path> entries_of(const fs::path& folder) {
     return entries;
 }
 
+// The *.yml files of a Lutris games folder, the newest first, as many as are read.
+std::vector<fs::path> newest_game_files(const fs::path& games) {
+    std::vector<std::pair<fs::file_time_type, fs::path>> files;
+    for (fs::path& entry : entries_of(games)) {
+        if (entry.extension() == ".yml") {
+            std::error_code error;
+            const fs::file_time_type changed = fs::last_write_time(entry, error);
+            files.emplace_back(error ? fs::file_time_type::min() : changed, std::move(entry));
+        }
+    }
+    // Newest first; by name where the times are the same, so that the choice is repeatable.
+    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    std::vector<fs::path> newest;
+    for (std::size_t i = 0; i < files.size() && i < games_per_folder_limit; ++i) {
+        newest.push_back(std::move(files[i].second));
+    }
+    return newest;
+}
+
 class Cplace_search {
   public:
     explicit Cplace_search(const std::string& home) : home_(home) {}
@@ -100,15 +130,14 @@ class Cplace_search {
     }
 
     void add_lutris_prefixes(const fs::path& games) {
-        for (const fs::path& entry : entries_of(games)) {
-            if (entry.extension() != ".yml") {
-                continue;
-            }
+        std::size_t budget = lutris_folder_budget;
+        for (const fs::path& entry : newest_game_files(games)) {
             const std::optional<std::string> text =
-                read_bounded_file(entry.string(), launcher_file_limit);
+                read_bounded_file(entry.string(), std::min(lutris_file_limit, budget));
             if (!text) {
                 continue;
             }
+            budget -= text->size();
             if (std::optional<std::string> prefix = lutris_game_prefix(*text, home_)) {
                 found_.folders.push_back(std::move(*prefix));
             }
@@ -120,6 +149,9 @@ class Cplace_search {
         if (const std::optional<std::string> text = read_bounded_file(
                 (steam / "steamapps" / "libraryfolders.vdf").string(), launcher_file_limit)) {
             for (std::string& library : steam_library_folders(*text)) {
+                if (libraries.size() > libraries_per_list_limit) {
+                    break;
+                }
                 if (std::find(libraries.begin(), libraries.end(), library) == libraries.end()) {
                     libraries.push_back(std::move(library));
                 }
@@ -143,7 +175,11 @@ class Cplace_search {
 launcher_prefix_places find_launcher_prefix_places(const std::string& home) {
     Cplace_search search(home);
     for (const launcher_place& place : launcher_places) {
-        search.search(place);
+        try {
+            search.search(place);
+        } catch (const std::exception&) {
+            // A place the program cannot search (out of memory, say) is passed over.
+        }
     }
     return std::move(search).result();
 }

@@ -12,5 +12,7 @@ struct launcher_prefix_places {
 
 // Looks where Lutris, Bottles (also as a Flatpak), Steam's Proton (every library of each Steam
 // folder), Heroic, PlayOnLinux and CrossOver keep prefixes, and at ~/.wine. Reads only what
-// those launchers write; a file or folder that cannot be read is passed over.
+// those launchers write; a file or folder that cannot be read is passed over. Bounded: the first
+// 1,024 entries of a folder; the newest 256 game files of a Lutris folder, each of at most 64 KiB
+// and 1 MiB in all; the first 256 libraries of a Steam list.
 launcher_prefix_places find_launcher_prefix_places(const std::string& home);

@@ -1,4 +1,4 @@
-#include "app/lutris_game_file.h"
+#include "prefixes/lutris_game_file.h"
 
 #include <yaml-cpp/yaml.h>
 
