@@ -30,6 +30,10 @@ class Ctcp_socket {
     // One recv call into [start, end): bytes received, 0 when the peer has closed, or -1.
     int recv(char* start, char* end);
 
+    // Ends both directions of `socket` without closing it; a call blocked on it returns. Safe
+    // from another thread while the socket is open.
+    static void shut_down(native_socket socket);
+
   private:
     struct shared_record {
         native_socket socket;
