@@ -46,6 +46,7 @@ class main_window : public ::testing::Test {
 TEST_F(main_window,
        apply_sits_in_the_free_slot_between_reset_and_test_and_rewrites_the_hosts_file) {
     Cqt_main_dialog dialog(services);
+    ASSERT_TRUE(settle_until_work_is_done());
     QPushButton* apply = control<QPushButton>(dialog, "apply");
     ASSERT_NE(apply, nullptr);
     EXPECT_EQ(apply->text(), "&Apply");
@@ -55,6 +56,7 @@ TEST_F(main_window,
 
     control<Cip_address_edit>(dialog, "community_address")->set_address(0x0A141E28);
     QTest::mouseClick(apply, Qt::LeftButton);
+    ASSERT_TRUE(settle_until_work_is_done());
 
     EXPECT_EQ(file_bytes(hosts_path),
               "127.0.0.1\tlocalhost\n# kept\n10.20.30.40 irc.westwood.com\n"
@@ -64,6 +66,7 @@ TEST_F(main_window,
 
 TEST_F(main_window, right_click_offers_pointing_the_games_and_opening_the_hosts_file) {
     Cqt_main_dialog dialog(services);
+    ASSERT_TRUE(settle_until_work_is_done());
     dialog.show();
     settle();
     control<Cip_address_edit>(dialog, "community_address")->set_address(0x0A000005);
@@ -87,11 +90,13 @@ TEST_F(main_window, right_click_offers_pointing_the_games_and_opening_the_hosts_
     const QList<QAction*> entries = dialog.actions();
     ASSERT_EQ(entries.size(), 2);
     entries[0]->trigger();
+    ASSERT_TRUE(settle_until_work_is_done());
     EXPECT_EQ(file_bytes(hosts_path),
               "127.0.0.1\tlocalhost\n# kept\n10.0.0.5 irc.westwood.com\n"
               "10.0.0.5 servserv.westwood.com\n");
     EXPECT_TRUE(services.opened.empty());
     entries[1]->trigger();
+    ASSERT_TRUE(settle_until_work_is_done());
     EXPECT_EQ(services.opened, std::vector<std::string>{"editor /etc/hosts"});
 }
 
@@ -128,10 +133,12 @@ TEST_F(main_window, double_click_on_the_hosts_path_opens_it_with_the_desktop_ope
     Cstand_in_opener opener;
     Cplatform_services real;
     Cqt_main_dialog dialog(real);
+    ASSERT_TRUE(settle_until_work_is_done());
     dialog.show();
     settle();
 
     QTest::mouseDClick(control<QLineEdit>(dialog, "hosts_path"), Qt::LeftButton);
+    ASSERT_TRUE(settle_until_work_is_done());
 
     EXPECT_EQ(opener.arguments(), "/etc/hosts\n");
 }
@@ -156,6 +163,7 @@ TEST_F(main_window, sizes_itself_to_its_font_so_every_button_text_fits) {
     for (const QFont& font : {default_font, large}) {
         QApplication::setFont(font);
         Cqt_main_dialog dialog(services);
+        ASSERT_TRUE(settle_until_work_is_done());
         const Cdialog_units units(font);
         SCOPED_TRACE(font.pointSize());
         EXPECT_EQ(dialog.width(), units.x(400));
@@ -187,6 +195,7 @@ TEST_F(main_window, a_font_that_measures_six_by_thirteen_keeps_the_windows_pixel
         EXPECT_EQ(units.base_width(), 6);
         EXPECT_EQ(units.base_height(), 13);
         Cqt_main_dialog dialog(services);
+        ASSERT_TRUE(settle_until_work_is_done());
         EXPECT_EQ(dialog.size(), QSize(600, 153));  // with the prefix row below the template
         EXPECT_EQ(control<QWidget>(dialog, "reset")->geometry(), QRect(515, 39, 75, 23));
         Cqt_login_dialog login(services, server_list_host, server_list_port);
@@ -209,6 +218,7 @@ TEST_F(main_window,
     for (const ending& e : endings) {
         SCOPED_TRACE(e.what);
         Cqt_main_dialog dialog(services);
+        ASSERT_TRUE(settle_until_work_is_done());
         bool looked = false;
         QTimer::singleShot(0, [&] {
             looked = true;
