@@ -13,7 +13,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -26,8 +28,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 
 namespace {
 
@@ -237,6 +241,105 @@ TEST_F(main_window,
         EXPECT_TRUE(looked);
         EXPECT_FALSE(dialog.isVisible());
     }
+}
+
+// The community's lookup waits until the test lets it answer 192.0.2.77.
+class Cheld_community_lookup : public Cqt_test_services {
+  public:
+    std::optional<std::uint32_t> look_up_host(const std::string& name) override {
+        if (name != community_server_list_host) {
+            return Cqt_test_services::look_up_host(name);
+        }
+        std::unique_lock<std::mutex> lock(mutex_);
+        released_.wait(lock, [this] { return answer_; });
+        return 0x4D0200C0;  // 192.0.2.77, first byte lowest
+    }
+    void answer() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        answer_ = true;
+        released_.notify_all();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool answer_ = false;
+};
+
+TEST_F(main_window, says_what_it_waits_for_and_takes_no_command_until_the_lookup_answers) {
+    Cheld_community_lookup held;
+    Cqt_main_dialog dialog(held);
+    dialog.show();
+    const QLabel* note = control<QLabel>(dialog, "prefix_note");
+    // The lookup's worker tells the window what it waits for as it starts.
+    wait_until(
+        [note] {
+            settle();
+            return !note->isHidden();
+        },
+        std::chrono::seconds(5));
+    QPushButton* apply = control<QPushButton>(dialog, "apply");
+    EXPECT_TRUE(dialog.busy());
+    EXPECT_EQ(note->text(), "Looking up servserv.ketrin.net…");
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_EQ(dialog.cursor().shape(), Qt::WaitCursor);
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    }
+    for (QAction* action : dialog.actions()) {
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    }
+    // Given now, Apply would write what the empty field holds: it is refused instead.
+    EXPECT_TRUE(dialog.on_command(command_apply));
+
+    held.answer();
+    ASSERT_TRUE(settle_until_work_is_done());
+    EXPECT_EQ(file_bytes(hosts_path), "127.0.0.1\tlocalhost\n# kept\n");
+    EXPECT_EQ(control<Cip_address_edit>(dialog, "community_address")->text(), "192.0.2.77");
+    EXPECT_TRUE(note->isHidden());
+    EXPECT_NE(dialog.cursor().shape(), Qt::WaitCursor);
+    EXPECT_TRUE(apply->isEnabled());
+
+    QTest::mouseClick(apply, Qt::LeftButton);
+    ASSERT_TRUE(settle_until_work_is_done());
+    EXPECT_EQ(file_bytes(hosts_path),
+              "127.0.0.1\tlocalhost\n# kept\n192.0.2.77 irc.westwood.com\n"
+              "192.0.2.77 servserv.westwood.com\n");
+}
+
+TEST_F(main_window, every_control_says_what_it_is_to_the_eye_and_to_screen_readers) {
+    Cqt_main_dialog dialog(services);
+    ASSERT_TRUE(settle_until_work_is_done());
+    struct described {
+        const char* control;
+        QString tip;  // empty: any text
+        QString name;
+    };
+    const described expected[] = {
+        {"community_address", "The community's address: Apply points the games here",
+         "Community address"},
+        {"current_address", "Where servserv.westwood.com leads now", "Current address"},
+        {"hosts_path", "", "Hosts file"},
+        {"api_path", "", "Game-service API folder"},
+        {"ladders", "", "Ladders"},
+        {"reset", "", "Reset"},
+        {"apply", "", "Apply"},
+        {"test", "", "Test"},
+        {"prefix", "", "Wine prefix"},
+    };
+    QStringList tips;
+    for (const described& d : expected) {
+        const QWidget* widget = control<QWidget>(dialog, d.control);
+        ASSERT_NE(widget, nullptr) << d.control;
+        EXPECT_EQ(widget->accessibleName(), d.name) << d.control;
+        if (!d.tip.isEmpty()) {
+            EXPECT_EQ(widget->toolTip(), d.tip) << d.control;
+        }
+        EXPECT_FALSE(widget->toolTip().isEmpty()) << d.control;
+        tips << widget->toolTip();
+    }
+    tips.removeDuplicates();
+    EXPECT_EQ(tips.size(), static_cast<int>(std::size(expected))) << "each tip its own";
 }
 
 }  // namespace
