@@ -15,11 +15,18 @@ bool background_work_running() {
 
 void Cgui_link::run(std::function<void()> work, std::function<void()> done) {
     ++running_workers;
-    std::thread([self = shared_from_this(), work = std::move(work), done = std::move(done)] {
-        try {
-            work();
-            self->call(done);
-        } catch (const Cdialog_gone&) {
+    std::thread([self = shared_from_this(), work = std::move(work),
+                 done = std::move(done)]() mutable {
+        {
+            // Moved here so that all they hold goes with this scope, before the count.
+            const std::shared_ptr<Cgui_link> link = std::move(self);
+            const std::function<void()> command = std::move(work);
+            const std::function<void()> then = std::move(done);
+            try {
+                command();
+                link->call(then);
+            } catch (const Cdialog_gone&) {
+            }
         }
         // Last: once the count is down nothing of this worker touches the program any more.
         --running_workers;
