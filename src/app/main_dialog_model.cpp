@@ -5,6 +5,8 @@
 #include "support/fixed_texts.h"
 #include "support/resolve_host.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -16,10 +18,17 @@ Cmain_dialog_model::Cmain_dialog_model(Cmain_view& view, Csystem_services& servi
     : view_(view), services_(services) {}
 
 void Cmain_dialog_model::initialise() {
+    show_hosts_path();
+    read_api_path();
+    look_up_addresses();
+}
+
+void Cmain_dialog_model::show_hosts_path() {
     hosts_path_ = services_.hosts_file_path();
     view_.set_hosts_path(hosts_path_);
-    read_api_path();
+}
 
+void Cmain_dialog_model::look_up_addresses() {
     const std::optional<std::uint32_t> community =
         services_.look_up_host(community_server_list_host);
     view_.set_community_address(community ? control_value_from_address(*community)
@@ -30,6 +39,11 @@ void Cmain_dialog_model::initialise() {
 void Cmain_dialog_model::read_api_path() {
     api_path_ = services_.wolapi_install_path();
     view_.set_api_path(api_path_);
+}
+
+bool is_main_command(int command_id) {
+    return std::find(std::begin(main_commands), std::end(main_commands), command_id) !=
+           std::end(main_commands);
 }
 
 bool Cmain_dialog_model::on_command(int command_id) {

@@ -14,6 +14,11 @@ enum main_command : int {
     command_test = main_controls::test,
     command_ladders = main_controls::ladders,
 };
+inline constexpr main_command main_commands[] = {command_apply, command_reset, command_edit_hosts,
+                                                 command_test, command_ladders};
+
+// Whether on_command carries out `command_id`.
+bool is_main_command(int command_id);
 
 inline constexpr char hosts_update_failed_text[] = "Your hosts file could not be updated.";
 
@@ -23,8 +28,14 @@ class Cmain_dialog_model {
   public:
     Cmain_dialog_model(Cmain_view& view, Csystem_services& services);
 
-    // Fills the dialog when it opens. The lookups block until they are done.
+    // Fills the dialog when it opens: the three steps below, in order. The lookups block until
+    // they are done.
     void initialise();
+    // Shows where the hosts file lies.
+    void show_hosts_path();
+    // Shows where the two host names lead: the community's address (all ones when it does not
+    // resolve) and the service host's current one.
+    void look_up_addresses();
 
     // Carries out a command. Returns false for an identifier that is not one of ours, which
     // the dialog then handles as it would without us.

@@ -37,10 +37,15 @@ int main(int argc, char** argv) {
     }
     // The prefix: --prefix DIR, else $WINEPREFIX, else the best the launchers' folders offer.
     const std::string named = prefix_option(argc, argv).value_or(environment("WINEPREFIX"));
-    const wine_prefix_search prefixes = find_wine_prefixes(environment("HOME"), named);
     QApplication application(argc, argv);
     Cplatform_services services;
-    Cqt_main_dialog dialog(services, prefixes);
+    Cqt_main_dialog dialog(
+        services, [home = environment("HOME"), named] { return find_wine_prefixes(home, named); });
     dialog.run();
+    // A lookup the resolver keeps waiting on cannot be called off: leave it behind rather than
+    // keep the window's user waiting, before anything it may still use is torn down.
+    if (background_work_running()) {
+        std::quick_exit(0);
+    }
     return 0;
 }

@@ -20,8 +20,7 @@ QString file_name_text(const std::string& bytes) {
 
 }  // namespace
 
-Cqt_prefix_row::Cqt_prefix_row(const wine_prefix_search& search, choose_function choose,
-                               QWidget* parent)
+Cqt_prefix_row::Cqt_prefix_row(choose_function choose, QWidget* parent)
     : QWidget(parent),
       prefixes_(new QComboBox(this)),
       note_(new QLabel(this)),
@@ -29,20 +28,13 @@ Cqt_prefix_row::Cqt_prefix_row(const wine_prefix_search& search, choose_function
     setObjectName(QStringLiteral("prefix_row"));
     prefixes_->setObjectName(QStringLiteral("prefix"));
     prefixes_->setToolTip(QStringLiteral("The Wine prefix whose games and accounts are read"));
+    prefixes_->setAccessibleName(QStringLiteral("Wine prefix"));
     note_->setObjectName(QStringLiteral("prefix_note"));
     note_->setWordWrap(true);
     note_->setTextFormat(Qt::PlainText);
-    note_->setText(file_name_text(prefix_search_note(search)));
-    note_->setVisible(!note_->text().isEmpty());
-
-    prefixes_->addItem(QStringLiteral("Another folder…"));
-    for (const wine_prefix& prefix : search.prefixes) {
-        add_entry(prefix);
-    }
-    const auto chosen =
-        std::find(directories_.begin(), directories_.end(), search.chosen) - directories_.begin();
-    chosen_ = chosen < static_cast<long>(directories_.size()) ? static_cast<int>(chosen) : 0;
-    prefixes_->setCurrentIndex(chosen_);
+    note_->hide();
+    prefixes_->addItem(QStringLiteral("Looking for Wine prefixes…"));
+    prefixes_->setEnabled(false);
 
     pick_folder = [this] {
         return QFileDialog::getExistingDirectory(this, QStringLiteral("Wine prefix"),
@@ -52,7 +44,40 @@ Cqt_prefix_row::Cqt_prefix_row(const wine_prefix_search& search, choose_function
             [this](int index) { on_selected(index); });
 }
 
+void Cqt_prefix_row::show_search(const wine_prefix_search& search) {
+    {
+        const QSignalBlocker quiet(prefixes_);
+        prefixes_->clear();
+        prefixes_->addItem(QStringLiteral("Another folder…"));
+        directories_.clear();
+        for (const wine_prefix& prefix : search.prefixes) {
+            add_entry(prefix);
+        }
+        const auto chosen = std::find(directories_.begin(), directories_.end(), search.chosen) -
+                            directories_.begin();
+        chosen_ = chosen < static_cast<long>(directories_.size()) ? static_cast<int>(chosen) : 0;
+        prefixes_->setCurrentIndex(chosen_);
+    }
+    prefixes_->setEnabled(true);
+    search_note_ = file_name_text(prefix_search_note(search));
+    show_note();
+}
+
+void Cqt_prefix_row::set_waiting_note(const QString& text) {
+    waiting_note_ = text;
+    show_note();
+}
+
+void Cqt_prefix_row::show_note() {
+    note_->setText(waiting_note_.isEmpty() ? search_note_ : waiting_note_);
+    note_->setVisible(!note_->text().isEmpty());
+    if (!place_.isNull()) {
+        place(place_);
+    }
+}
+
 void Cqt_prefix_row::place(const QRect& place) {
+    place_ = place;
     prefixes_->setGeometry(0, 0, place.width(), place.height());
     int height = place.height();
     if (!note_->isHidden()) {

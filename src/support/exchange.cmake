@@ -1,6 +1,7 @@
 # The request exchange over TCP and its socket layer.
 add_library(ketrin_exchange STATIC
     tcp_exchange.cpp
+    exchange_cancel.cpp
     tcp_socket.cpp
     tcp_socket_${KETRIN_PLATFORM}.cpp
     socket_error.cpp

@@ -29,11 +29,16 @@ int fail(std::string& output, const char* what) {
 }  // namespace
 
 int exchange_with_server(const std::string& host, std::int32_t port, std::string_view request,
-                         std::string& output) {
+                         std::string& output, Cexchange_cancel* cancel) {
     Ctcp_socket socket;
     socket.open();
     if (socket.get() == invalid_socket) {
         return fail(output, "unable to create socket: ");
+    }
+    const Cwatched_socket watch(cancel, socket.get());
+    if (watch.cancelled()) {
+        output += "cancelled";
+        return 1;
     }
 
     output = boost::str(boost::format("server: %s:%d (%s)\r\n") % host % port %
@@ -55,6 +60,11 @@ int exchange_with_server(const std::string& host, std::int32_t port, std::string
     while (filled < answer_capacity) {
         const int received = socket.recv(answer + filled, answer + answer_capacity);
         if (received == 0) {
+            // A shut-down socket reads as closed by the peer; a cancelled exchange is no answer.
+            if (cancel != nullptr && cancel->cancelled()) {
+                output += "cancelled";
+                return 1;
+            }
             break;
         }
         if (received < 0) {

@@ -36,6 +36,10 @@ class Ctcp_socket {
     // ETIMEDOUT as the last error when the time limit ran out).
     int recv(char* start, char* end);
 
+    // Ends both directions of `socket` without closing it; a call blocked on it returns. Safe
+    // from another thread while the socket is open.
+    static void shut_down(native_socket socket);
+
   private:
     struct shared_record {
         native_socket socket;

@@ -42,6 +42,10 @@ void Ctcp_socket::close_socket(native_socket socket) {
     ::close(descriptor(socket));
 }
 
+void Ctcp_socket::shut_down(native_socket socket) {
+    ::shutdown(descriptor(socket), SHUT_RDWR);
+}
+
 void Ctcp_socket::open() {
     winsock_startup();
     const int created = ::socket(AF_INET, SOCK_STREAM, 0);

@@ -35,6 +35,10 @@ void Ctcp_socket::close_socket(native_socket socket) {
     closesocket(socket);
 }
 
+void Ctcp_socket::shut_down(native_socket socket) {
+    shutdown(socket, SD_BOTH);
+}
+
 void Ctcp_socket::open() {
     winsock_startup();
     const SOCKET created = ::socket(AF_INET, SOCK_STREAM, 0);

@@ -126,9 +126,11 @@ class login_exchange : public ::testing::Test {
         auto* reset = control<QCheckBox>(dialog, "reset_passwords");
         reset->setChecked(reset_passwords);
         QTest::mouseClick(control<QPushButton>(dialog, "ok"), Qt::LeftButton);
+        EXPECT_TRUE(settle_until_work_is_done());
         shown = control<QPlainTextEdit>(dialog, "transcript")->toPlainText();
         EXPECT_FALSE(reset->isChecked()) << "unchecked after a completed test";
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "wait cursor ended";
+        EXPECT_NE(dialog.cursor().shape(), Qt::WaitCursor) << "wait cursor ended";
+        EXPECT_TRUE(control<QPushButton>(dialog, "ok")->isEnabled());
         std::vector<std::string> requests = list.finish();
         for (const std::string& r : login.finish()) {
             requests.push_back(r);

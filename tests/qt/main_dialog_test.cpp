@@ -43,12 +43,30 @@ class main_dialog : public ::testing::Test {
 
     Cip_address_edit* address(const char* name) { return control<Cip_address_edit>(*dialog, name); }
 
+    // Opens the dialog and waits for its start-up lookups.
+    void open() {
+        dialog = std::make_unique<Cqt_main_dialog>(services);
+        ASSERT_TRUE(settle_until_work_is_done());
+    }
+
+    // Gives a command and waits until it is done.
+    bool command(int command_id) {
+        const bool known = dialog->on_command(command_id);
+        EXPECT_TRUE(settle_until_work_is_done());
+        return known;
+    }
+
+    void click(const char* button) {
+        QTest::mouseClick(control<QPushButton>(*dialog, button), Qt::LeftButton);
+        EXPECT_TRUE(settle_until_work_is_done());
+    }
+
     Cqt_test_services services;
     std::unique_ptr<Cqt_main_dialog> dialog;
 };
 
 TEST_F(main_dialog, opens_with_the_templates_controls_and_the_looked_up_addresses) {
-    dialog = std::make_unique<Cqt_main_dialog>(services);
+    open();
     dialog->show();
     dialog->activateWindow();
     settle();
@@ -113,11 +131,11 @@ TEST_F(main_dialog, opens_with_the_templates_controls_and_the_looked_up_addresse
 }
 
 TEST_F(main_dialog, commands_rewrite_the_hosts_file_and_show_the_new_address) {
-    dialog = std::make_unique<Cqt_main_dialog>(services);
+    open();
     Cip_address_edit* community = address("community_address");
 
     community->set_address(0x0A141E28);
-    EXPECT_TRUE(dialog->on_command(1001));
+    EXPECT_TRUE(command(1001));
     EXPECT_EQ(service_lines(), (std::vector<std::string>{"10.20.30.40 irc.westwood.com",
                                                          "10.20.30.40 servserv.westwood.com"}));
     EXPECT_EQ(address("current_address")->text(), "10.20.30.40");
@@ -125,32 +143,32 @@ TEST_F(main_dialog, commands_rewrite_the_hosts_file_and_show_the_new_address) {
     for (QLineEdit* field : community->findChildren<QLineEdit*>()) {
         field->clear();
     }
-    EXPECT_TRUE(dialog->on_command(1001));
+    EXPECT_TRUE(command(1001));
     EXPECT_EQ(service_lines(), (std::vector<std::string>{"0.0.0.0 irc.westwood.com",
                                                          "0.0.0.0 servserv.westwood.com"}));
     EXPECT_EQ(address("current_address")->text(), "0.0.0.0");
 
-    QTest::mouseClick(control<QPushButton>(*dialog, "reset"), Qt::LeftButton);
+    click("reset");
     EXPECT_TRUE(service_lines().empty());
     EXPECT_EQ(file_bytes(hosts_path), "127.0.0.1\tlocalhost\n# kept\n");
 
-    EXPECT_TRUE(dialog->on_command(1006));
-    QTest::mouseClick(control<QPushButton>(*dialog, "ladders"), Qt::LeftButton);
+    EXPECT_TRUE(command(1006));
+    click("ladders");
     EXPECT_EQ(services.opened, (std::vector<std::string>{"editor /etc/hosts",
                                                          "browser https://ketrin.net/ladders/"}));
-    EXPECT_FALSE(dialog->on_command(1003)) << "a control's own id is no command";
+    EXPECT_FALSE(command(1003)) << "a control's own id is no command";
 }
 
 TEST_F(main_dialog, failed_rewrite_shows_exactly_one_error_box) {
     const std::filesystem::path missing =
         std::filesystem::temp_directory_path() / "ketrin-no-such-dir" / "hosts";
     services.hosts_path = missing.string();
-    dialog = std::make_unique<Cqt_main_dialog>(services);
+    open();
 
-    for (const int command : {1001, 1002}) {
+    for (const int id : {1001, 1002}) {
         Cmodal_watch watch;
-        EXPECT_TRUE(dialog->on_command(command));
-        ASSERT_EQ(watch.windows.size(), 1u) << command;
+        EXPECT_TRUE(command(id));
+        ASSERT_EQ(watch.windows.size(), 1u) << id;
         const Cmodal_watch::seen& box = watch.windows[0];
         EXPECT_TRUE(box.message_box);
         EXPECT_EQ(box.title, "Error");
@@ -161,16 +179,16 @@ TEST_F(main_dialog, failed_rewrite_shows_exactly_one_error_box) {
 }
 
 TEST_F(main_dialog, test_opens_the_login_dialog_only_while_the_service_host_resolves) {
-    dialog = std::make_unique<Cqt_main_dialog>(services);
+    open();
     {
         Cmodal_watch watch;
-        QTest::mouseClick(control<QPushButton>(*dialog, "test"), Qt::LeftButton);
+        click("test");
         ASSERT_EQ(watch.windows.size(), 1u);
         EXPECT_EQ(watch.windows[0].title, "Login");
     }
     put_file_bytes(hosts_path, "127.0.0.1\tlocalhost\n");
     Cmodal_watch watch;
-    EXPECT_TRUE(dialog->on_command(1007));
+    EXPECT_TRUE(command(1007));
     EXPECT_TRUE(watch.windows.empty());
 }
 
@@ -185,13 +203,13 @@ TEST_F(main_dialog, enter_and_escape_end_the_dialog_unless_enter_presses_a_butto
           key_case{"community_address", Qt::Key_Enter, true},
           key_case{"reset", Qt::Key_Escape, true}, key_case{"ladders", Qt::Key_Return, false}}) {
         services.opened.clear();
-        dialog = std::make_unique<Cqt_main_dialog>(services);
+        open();
         dialog->show();
         settle();
         QWidget* target = control<QWidget>(*dialog, c.focus);
         target->setFocus();
         QTest::keyClick(dialog->focusWidget(), c.key);
-        settle();
+        EXPECT_TRUE(settle_until_work_is_done());
         EXPECT_EQ(dialog->isVisible(), !c.ends) << c.focus;
         EXPECT_EQ(services.opened.size(), c.ends ? 0u : 1u) << c.focus;
     }

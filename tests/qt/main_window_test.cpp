@@ -13,7 +13,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -26,8 +28,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 
 namespace {
 
@@ -46,6 +50,7 @@ class main_window : public ::testing::Test {
 TEST_F(main_window,
        apply_sits_in_the_free_slot_between_reset_and_test_and_rewrites_the_hosts_file) {
     Cqt_main_dialog dialog(services);
+    ASSERT_TRUE(settle_until_work_is_done());
     QPushButton* apply = control<QPushButton>(dialog, "apply");
     ASSERT_NE(apply, nullptr);
     EXPECT_EQ(apply->text(), "&Apply");
@@ -55,6 +60,7 @@ TEST_F(main_window,
 
     control<Cip_address_edit>(dialog, "community_address")->set_address(0x0A141E28);
     QTest::mouseClick(apply, Qt::LeftButton);
+    ASSERT_TRUE(settle_until_work_is_done());
 
     EXPECT_EQ(file_bytes(hosts_path),
               "127.0.0.1\tlocalhost\n# kept\n10.20.30.40 irc.westwood.com\n"
@@ -64,6 +70,7 @@ TEST_F(main_window,
 
 TEST_F(main_window, right_click_offers_pointing_the_games_and_opening_the_hosts_file) {
     Cqt_main_dialog dialog(services);
+    ASSERT_TRUE(settle_until_work_is_done());
     dialog.show();
     settle();
     control<Cip_address_edit>(dialog, "community_address")->set_address(0x0A000005);
@@ -87,11 +94,13 @@ TEST_F(main_window, right_click_offers_pointing_the_games_and_opening_the_hosts_
     const QList<QAction*> entries = dialog.actions();
     ASSERT_EQ(entries.size(), 2);
     entries[0]->trigger();
+    ASSERT_TRUE(settle_until_work_is_done());
     EXPECT_EQ(file_bytes(hosts_path),
               "127.0.0.1\tlocalhost\n# kept\n10.0.0.5 irc.westwood.com\n"
               "10.0.0.5 servserv.westwood.com\n");
     EXPECT_TRUE(services.opened.empty());
     entries[1]->trigger();
+    ASSERT_TRUE(settle_until_work_is_done());
     EXPECT_EQ(services.opened, std::vector<std::string>{"editor /etc/hosts"});
 }
 
@@ -128,10 +137,12 @@ TEST_F(main_window, double_click_on_the_hosts_path_opens_it_with_the_desktop_ope
     Cstand_in_opener opener;
     Cplatform_services real;
     Cqt_main_dialog dialog(real);
+    ASSERT_TRUE(settle_until_work_is_done());
     dialog.show();
     settle();
 
     QTest::mouseDClick(control<QLineEdit>(dialog, "hosts_path"), Qt::LeftButton);
+    ASSERT_TRUE(settle_until_work_is_done());
 
     EXPECT_EQ(opener.arguments(), "/etc/hosts\n");
 }
@@ -156,6 +167,7 @@ TEST_F(main_window, sizes_itself_to_its_font_so_every_button_text_fits) {
     for (const QFont& font : {default_font, large}) {
         QApplication::setFont(font);
         Cqt_main_dialog dialog(services);
+        ASSERT_TRUE(settle_until_work_is_done());
         const Cdialog_units units(font);
         SCOPED_TRACE(font.pointSize());
         EXPECT_EQ(dialog.width(), units.x(400));
@@ -187,6 +199,7 @@ TEST_F(main_window, a_font_that_measures_six_by_thirteen_keeps_the_windows_pixel
         EXPECT_EQ(units.base_width(), 6);
         EXPECT_EQ(units.base_height(), 13);
         Cqt_main_dialog dialog(services);
+        ASSERT_TRUE(settle_until_work_is_done());
         EXPECT_EQ(dialog.size(), QSize(600, 153));  // with the prefix row below the template
         EXPECT_EQ(control<QWidget>(dialog, "reset")->geometry(), QRect(515, 39, 75, 23));
         Cqt_login_dialog login(services, server_list_host, server_list_port);
@@ -209,6 +222,7 @@ TEST_F(main_window,
     for (const ending& e : endings) {
         SCOPED_TRACE(e.what);
         Cqt_main_dialog dialog(services);
+        ASSERT_TRUE(settle_until_work_is_done());
         bool looked = false;
         QTimer::singleShot(0, [&] {
             looked = true;
@@ -227,6 +241,105 @@ TEST_F(main_window,
         EXPECT_TRUE(looked);
         EXPECT_FALSE(dialog.isVisible());
     }
+}
+
+// The community's lookup waits until the test lets it answer 192.0.2.77.
+class Cheld_community_lookup : public Cqt_test_services {
+  public:
+    std::optional<std::uint32_t> look_up_host(const std::string& name) override {
+        if (name != community_server_list_host) {
+            return Cqt_test_services::look_up_host(name);
+        }
+        std::unique_lock<std::mutex> lock(mutex_);
+        released_.wait(lock, [this] { return answer_; });
+        return 0x4D0200C0;  // 192.0.2.77, first byte lowest
+    }
+    void answer() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        answer_ = true;
+        released_.notify_all();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool answer_ = false;
+};
+
+TEST_F(main_window, says_what_it_waits_for_and_takes_no_command_until_the_lookup_answers) {
+    Cheld_community_lookup held;
+    Cqt_main_dialog dialog(held);
+    dialog.show();
+    const QLabel* note = control<QLabel>(dialog, "prefix_note");
+    // The lookup's worker tells the window what it waits for as it starts.
+    wait_until(
+        [note] {
+            settle();
+            return !note->isHidden();
+        },
+        std::chrono::seconds(5));
+    QPushButton* apply = control<QPushButton>(dialog, "apply");
+    EXPECT_TRUE(dialog.busy());
+    EXPECT_EQ(note->text(), "Looking up servserv.ketrin.net…");
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_EQ(dialog.cursor().shape(), Qt::WaitCursor);
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    }
+    for (QAction* action : dialog.actions()) {
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    }
+    // Given now, Apply would write what the empty field holds: it is refused instead.
+    EXPECT_TRUE(dialog.on_command(command_apply));
+
+    held.answer();
+    ASSERT_TRUE(settle_until_work_is_done());
+    EXPECT_EQ(file_bytes(hosts_path), "127.0.0.1\tlocalhost\n# kept\n");
+    EXPECT_EQ(control<Cip_address_edit>(dialog, "community_address")->text(), "192.0.2.77");
+    EXPECT_TRUE(note->isHidden());
+    EXPECT_NE(dialog.cursor().shape(), Qt::WaitCursor);
+    EXPECT_TRUE(apply->isEnabled());
+
+    QTest::mouseClick(apply, Qt::LeftButton);
+    ASSERT_TRUE(settle_until_work_is_done());
+    EXPECT_EQ(file_bytes(hosts_path),
+              "127.0.0.1\tlocalhost\n# kept\n192.0.2.77 irc.westwood.com\n"
+              "192.0.2.77 servserv.westwood.com\n");
+}
+
+TEST_F(main_window, every_control_says_what_it_is_to_the_eye_and_to_screen_readers) {
+    Cqt_main_dialog dialog(services);
+    ASSERT_TRUE(settle_until_work_is_done());
+    struct described {
+        const char* control;
+        QString tip;  // empty: any text
+        QString name;
+    };
+    const described expected[] = {
+        {"community_address", "The community's address: Apply points the games here",
+         "Community address"},
+        {"current_address", "Where servserv.westwood.com leads now", "Current address"},
+        {"hosts_path", "", "Hosts file"},
+        {"api_path", "", "Game-service API folder"},
+        {"ladders", "", "Ladders"},
+        {"reset", "", "Reset"},
+        {"apply", "", "Apply"},
+        {"test", "", "Test"},
+        {"prefix", "", "Wine prefix"},
+    };
+    QStringList tips;
+    for (const described& d : expected) {
+        const QWidget* widget = control<QWidget>(dialog, d.control);
+        ASSERT_NE(widget, nullptr) << d.control;
+        EXPECT_EQ(widget->accessibleName(), d.name) << d.control;
+        if (!d.tip.isEmpty()) {
+            EXPECT_EQ(widget->toolTip(), d.tip) << d.control;
+        }
+        EXPECT_FALSE(widget->toolTip().isEmpty()) << d.control;
+        tips << widget->toolTip();
+    }
+    tips.removeDuplicates();
+    EXPECT_EQ(tips.size(), static_cast<int>(std::size(expected))) << "each tip its own";
 }
 
 }  // namespace

@@ -28,9 +28,10 @@ class prefix_row : public ::testing::Test {
     void TearDown() override { use_wine_prefix({}); }
 
     void open() {
-        dialog = std::make_unique<Cqt_main_dialog>(services, find_wine_prefixes(home.path(), ""));
+        dialog = std::make_unique<Cqt_main_dialog>(
+            services, [this] { return find_wine_prefixes(home.path(), ""); });
         dialog->show();
-        settle();
+        ASSERT_TRUE(settle_until_work_is_done());
     }
 
     QComboBox* prefixes() const { return dialog->findChild<QComboBox*>(QStringLiteral("prefix")); }
@@ -57,6 +58,7 @@ class prefix_row : public ::testing::Test {
             }
         });
         dialog->on_command(command_test);
+        EXPECT_TRUE(settle_until_work_is_done());
         EXPECT_EQ(watch.windows.size(), 1u) << "the login dialog did not open";
         return games;
     }

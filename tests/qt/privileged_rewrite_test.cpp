@@ -66,8 +66,14 @@ int dialog_command_as_nobody(int command, const command_run& run = {}) {
         QApplication application(argc, argv);
         Cplatform_services services(run.helper);
         Cqt_main_dialog dialog(services);
+        if (!settle_until_work_is_done()) {
+            ::_exit(child_failed);
+        }
         Cmodal_watch watch;
         dialog.on_command(command);
+        if (!settle_until_work_is_done()) {
+            ::_exit(child_failed);
+        }
         int boxes = 0;
         for (const Cmodal_watch::seen& window : watch.windows) {
             const bool error = window.message_box && window.icon == QMessageBox::Critical &&
@@ -75,7 +81,7 @@ int dialog_command_as_nobody(int command, const command_run& run = {}) {
             boxes += error ? 1 : child_failed;
         }
         // The wait cursor is gone once the command is done.
-        ::_exit(QApplication::overrideCursor() == nullptr ? boxes : child_failed);
+        ::_exit(dialog.cursor().shape() != Qt::WaitCursor ? boxes : child_failed);
     }
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {

@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
         {"/home/player/Games/red-alert-2", {"Red Alert 2"}, true},
         {"/home/player/.steam/steam/steamapps/compatdata/2229850/pfx", {"Tiberian Sun"}, false}};
     prefixes.chosen = prefixes.prefixes.front().directory;
-    Cqt_main_dialog main_dialog(services, prefixes);
-    if (!save(main_dialog, directory + "/qt_main.png")) {
+    Cqt_main_dialog main_dialog(services, [&prefixes] { return prefixes; });
+    if (!settle_until_work_is_done() || !save(main_dialog, directory + "/qt_main.png")) {
         return 1;
     }
     main_dialog.hide();

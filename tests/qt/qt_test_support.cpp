@@ -1,5 +1,8 @@
 #include "qt/qt_test_support.h"
 
+#include "fixtures/wait_until.h"
+#include "qt/gui_link.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QWidget>
@@ -60,4 +63,13 @@ void settle() {
         QApplication::sendPostedEvents();
         QApplication::processEvents();
     }
+}
+
+bool settle_until_work_is_done() {
+    return wait_until(
+        [] {
+            settle();
+            return !background_work_running();
+        },
+        std::chrono::seconds(10));
 }

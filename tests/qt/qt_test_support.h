@@ -52,3 +52,7 @@ class Cmodal_watch {
 
 // Lets posted events (resizes, layouts, shows) take effect.
 void settle();
+
+// Lets events take effect until no worker of a dialog runs any more; false when one still ran
+// after a few seconds.
+bool settle_until_work_is_done();

@@ -20,8 +20,10 @@ TEST(unprivileged_user, reset_shows_the_error_and_leaves_the_hosts_file_as_it_wa
 
     Cplatform_services services;
     Cqt_main_dialog dialog(services);
+    ASSERT_TRUE(settle_until_work_is_done());
     Cmodal_watch watch;
     QTest::mouseClick(dialog.findChild<QPushButton*>("reset"), Qt::LeftButton);
+    ASSERT_TRUE(settle_until_work_is_done());
 
     ASSERT_EQ(watch.windows.size(), 1u);
     EXPECT_EQ(watch.windows[0].text, "Your hosts file could not be updated.");

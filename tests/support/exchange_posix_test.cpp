@@ -1,5 +1,6 @@
 #include "support/tcp_exchange.h"
 
+#include "fixtures/loopback_server.h"
 #include "fixtures/loopback_socket.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <optional>
+#include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -176,5 +181,60 @@ TEST(last_socket_error, maps_every_errno_to_its_own_number) {
     }
     EXPECT_EQ(seen.size(), 42u);
 }
+
+}  // namespace
+
+namespace {
+
+struct cancel_case {
+    const char* when;
+    std::chrono::milliseconds cancel_after;  // negative: before the exchange begins
+};
+
+class exchange_cancel : public testing::TestWithParam<cancel_case> {};
+
+// Cancelled before it begins, the exchange makes no connection (here: to a port nobody listens
+// on, which would fail otherwise); cancelled while it waits for a server that took the request and
+// says nothing, it ends at once and the server sees the connection end.
+TEST_P(exchange_cancel, ends_the_exchange_at_once_and_closes_the_connection) {
+    const cancel_case& c = GetParam();
+    const bool before = c.cancel_after.count() < 0;
+    std::atomic<bool> saw_close{false};
+    std::optional<Cloopback_server> silent;
+    if (!before) {
+        silent.emplace(
+            [&](Cloopback_connection& connection) { saw_close = connection.read_to_end(); });
+    }
+    Cexchange_cancel cancel;
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::max(c.cancel_after, std::chrono::milliseconds(0)));
+        cancel.cancel();
+    });
+    if (before) {
+        canceller.join();
+    }
+    std::string output;
+    const auto start = std::chrono::steady_clock::now();
+    const int result =
+        exchange_with_server("127.0.0.1", silent ? silent->port() : unused_loopback_port(),
+                             "whereto\n", output, &cancel);
+    const auto took = std::chrono::steady_clock::now() - start;
+    if (canceller.joinable()) {
+        canceller.join();
+    }
+    EXPECT_EQ(result, 1) << c.when << ": a cancelled exchange is no answer";
+    EXPECT_NE(output.find("cancelled"), std::string::npos) << c.when << ": " << output;
+    EXPECT_LT(took, c.cancel_after + std::chrono::seconds(1)) << c.when;
+    if (silent) {
+        EXPECT_EQ(silent->finish(), std::vector<std::string>{"whereto\n"});
+        EXPECT_TRUE(saw_close.load()) << "the server saw the connection end";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    cases, exchange_cancel,
+    testing::Values(cancel_case{"before", std::chrono::milliseconds(-1)},
+                    cancel_case{"while_receiving", std::chrono::milliseconds(300)}),
+    [](const testing::TestParamInfo<cancel_case>& info) { return info.param.when; });
 
 }  // namespace
