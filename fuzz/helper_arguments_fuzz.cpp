@@ -2,6 +2,7 @@
 // arguments): what it takes is exactly a reset, or an apply of an address that an independent
 // reading finds to be four decimal fields 0-255 without leading zeros, and the program writes
 // those arguments again from it. Every address of four such fields goes through.
+#include "command_line_input.h"
 #include "fuzz_check.h"
 #include "hosts_helper/helper_command.h"
 
@@ -47,14 +48,7 @@ std::optional<std::string> taken(const std::vector<std::string>& arguments) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> arguments{""};
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) {
-            arguments.emplace_back();
-        } else {
-            arguments.back() += static_cast<char>(data[i]);
-        }
-    }
+    const std::vector<std::string> arguments = arguments_of(data, size);
     if (const std::optional<std::string> address = taken(arguments)) {
         FUZZ_CHECK(address->empty() ? arguments == std::vector<std::string>{"reset"}
                                     : arguments.size() == 2 && arguments[0] == "apply" &&

@@ -1,6 +1,7 @@
 // The program's --prefix option on any command line (the input's NUL bytes part the arguments):
 // a value found was given with the option, and an option given after all the others wins.
 #include "prefixes/wine_prefix_discovery.h"
+#include "command_line_input.h"
 #include "fuzz_check.h"
 
 #include <cstddef>
@@ -30,14 +31,7 @@ bool given_at(const std::vector<std::string>& arguments, std::size_t at, const s
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> arguments{""};
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) {
-            arguments.emplace_back();
-        } else {
-            arguments.back() += static_cast<char>(data[i]);
-        }
-    }
+    const std::vector<std::string> arguments = arguments_of(data, size);
     const std::optional<std::string> prefix = option_of(arguments);
     bool with_equals = false;
     bool given = false;
