@@ -287,8 +287,8 @@ TEST_F(responsive_program, answers_while_the_permission_prompt_is_up_then_shows_
     ASSERT_EQ(::chmod(stand_in.c_str(), 0755), 0);
 
     const report got = in_child([&](report& out) {
-        // Bound over the program's pkexec, the stand-in is found however the program looks.
-        if (!private_mounts() || !bind_file(stand_in, "/usr/bin/pkexec") ||
+        // Bound over the pkexec the program starts.
+        if (!private_mounts() || !bind_file(stand_in, KETRIN_PKEXEC) ||
             ::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0) {
             out["set_up"] = 0;
             return;
