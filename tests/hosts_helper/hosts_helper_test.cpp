@@ -100,13 +100,40 @@ helper_run run_helper(std::vector<std::string> arguments) {
     return run_helper_limited(std::move(arguments)).run;
 }
 
-class hosts_helper : public testing::Test {
+// /etc replaced, in the test's own mount namespace, by an empty file system of root's, so that
+// /etc/hosts can be made any kind of file and nothing the helper makes beside it reaches the
+// machine's own /etc. The loader's cache comes along for the helper.
+class hosts_helper_in_a_scratch_etc : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(hosts_file_is_private())
-            << "run inside tests/fixtures/isolated: the helper rewrites /etc/hosts";
+        ASSERT_TRUE(hosts_file_is_private()) << "run inside tests/fixtures/isolated";
+        ASSERT_EQ(::geteuid(), 0u) << "the test makes a file system over /etc";
+        const std::optional<std::string> loader_cache = file_bytes_if_readable("/etc/ld.so.cache");
+        ASSERT_EQ(::mount("ketrin-etc", "/etc", "tmpfs", MS_NOSUID, "mode=0755,size=1g"), 0)
+            << std::strerror(errno);
+        mounted_ = true;
+        if (loader_cache) {
+            put_file_bytes("/etc/ld.so.cache", *loader_cache);
+        }
+    }
+    void TearDown() override {
+        if (mounted_) {
+            ::umount2("/etc", MNT_DETACH);
+        }
+    }
+
+    bool mounted_ = false;
+};
+
+class hosts_helper : public hosts_helper_in_a_scratch_etc {
+  protected:
+    void SetUp() override {
+        hosts_helper_in_a_scratch_etc::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
         put_file_bytes("/etc/hosts", start_text);
-        ASSERT_EQ(file_bytes("/etc/hosts"), start_text);
+        put_file_bytes("/etc/passwd", "root:x:0:0:root:/root:/bin/sh\n");
         // As the system's own: the helper rewrites nothing another user could change.
         ASSERT_EQ(::chown("/etc/hosts", 0, 0), 0);
         ASSERT_EQ(::chmod("/etc/hosts", 0644), 0);
@@ -188,30 +215,6 @@ std::vector<std::string> names_in(const std::string& directory) {
     std::sort(names.begin(), names.end());
     return names;
 }
-
-// /etc replaced, in the test's own mount namespace, by an empty file system of root's, so that
-// /etc/hosts can be made any kind of file. The loader's cache comes along for the helper.
-class hosts_helper_in_a_scratch_etc : public testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(hosts_file_is_private()) << "run inside tests/fixtures/isolated";
-        ASSERT_EQ(::geteuid(), 0u) << "the test makes a file system over /etc";
-        const std::optional<std::string> loader_cache = file_bytes_if_readable("/etc/ld.so.cache");
-        ASSERT_EQ(::mount("ketrin-etc", "/etc", "tmpfs", MS_NOSUID, "mode=0755,size=1g"), 0)
-            << std::strerror(errno);
-        mounted_ = true;
-        if (loader_cache) {
-            put_file_bytes("/etc/ld.so.cache", *loader_cache);
-        }
-    }
-    void TearDown() override {
-        if (mounted_) {
-            ::umount2("/etc", MNT_DETACH);
-        }
-    }
-
-    bool mounted_ = false;
-};
 
 // What a test can see of everything under /etc without opening a pipe or a device: each
 // name's kind, mode, owner, size, link target and its first bytes.
