@@ -4,6 +4,7 @@
 // rewritten file onto /etc/hosts in a mount namespace of its own.
 #include "hosts/hosts_file.h"
 
+#include "fixtures/child_process.h"
 #include "fixtures/isolation.h"
 #include "fixtures/scratch_directory.h"
 #include "fixtures/test_files.h"
@@ -13,10 +14,7 @@
 
 #include <arpa/inet.h>
 #include <netdb.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -49,39 +47,18 @@ std::string first_ipv4_address(const std::string& name) {
 
 // What the resolver answers for each name while `hosts` is /etc/hosts ("" for no address).
 answers resolved_with(const std::string& hosts, const std::vector<std::string>& names) {
-    int pipe_ends[2];
-    if (::pipe(pipe_ends) != 0) {
-        ADD_FAILURE() << "no pipe";
-        return {};
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe_ends[0]);
-        if (::unshare(CLONE_NEWNS) != 0 ||
-            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount(hosts.c_str(), "/etc/hosts", nullptr, MS_BIND, nullptr) != 0) {
-            ::_exit(99);
+    const child_output told = output_of_child([&](std::string& report) {
+        if (!bind_privately(hosts, "/etc/hosts")) {
+            return 1;
         }
-        std::string report;
         for (const std::string& name : names) {
             report += name + " " + first_ipv4_address(name) + "\n";
         }
-        const bool written =
-            ::write(pipe_ends[1], report.data(), report.size()) == ssize_t(report.size());
-        ::_exit(written ? 0 : 98);
-    }
-    ::close(pipe_ends[1]);
-    std::string report;
-    char chunk[4096];
-    for (ssize_t got; (got = ::read(pipe_ends[0], chunk, sizeof chunk)) > 0;) {
-        report.append(chunk, static_cast<std::size_t>(got));
-    }
-    ::close(pipe_ends[0]);
-    int status = 0;
-    EXPECT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "lookup child: " << status;
+        return 0;
+    });
+    EXPECT_EQ(told.exit_code, 0) << "the lookups' child failed";
     answers result;
-    std::istringstream lines{report};
+    std::istringstream lines{told.text};
     for (std::string line; std::getline(lines, line);) {
         const std::size_t blank = line.find(' ');
         result[line.substr(0, blank)] = line.substr(blank + 1);

@@ -4,6 +4,7 @@
 // runs in a child process with the rights of nobody.
 #include "app/main_dialog_model.h"
 #include "app/platform_services.h"
+#include "fixtures/child_process.h"
 #include "qt/main_dialog.h"
 #include "qt/qt_test_support.h"
 #include "support/fixed_texts.h"
@@ -12,8 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <grp.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,20 +40,13 @@ struct command_run {
     const char* pkexec_stand_in = nullptr;    // bound over the program's pkexec; null: the real one
 };
 
-// Puts `stand_in` in the place of the pkexec the program starts, in the child's own mount
-// namespace only.
-bool bind_over_pkexec(const char* stand_in) {
-    return ::unshare(CLONE_NEWNS) == 0 &&
-           ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-           ::mount(stand_in, KETRIN_PKEXEC, nullptr, MS_BIND, nullptr) == 0;
-}
-
 // The dialog carries out `command` as nobody; the exit code is the number of error boxes it
 // showed, or child_failed when the child could not run it as asked.
 int dialog_command_as_nobody(int command, const command_run& run = {}) {
     const pid_t child = ::fork();
     if (child == 0) {
-        if ((run.pkexec_stand_in != nullptr && !bind_over_pkexec(run.pkexec_stand_in)) ||
+        if ((run.pkexec_stand_in != nullptr &&
+             !bind_privately(run.pkexec_stand_in, KETRIN_PKEXEC)) ||
             ::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0 ||
             (run.path != nullptr && ::setenv("PATH", run.path, 1) != 0) ||
             (run.working_directory != nullptr && ::chdir(run.working_directory) != 0)) {

@@ -5,6 +5,7 @@
 // own mounts and, where it says so, as a user who may not write /etc/hosts.
 #include "app/main_dialog_model.h"
 #include "app/platform_services.h"
+#include "fixtures/child_process.h"
 #include "fixtures/loopback_server.h"
 #include "fixtures/scratch_directory.h"
 #include "qt/dialog_control.h"
@@ -24,9 +25,7 @@
 
 #include <grp.h>
 #include <netinet/in.h>
-#include <sched.h>
 #include <signal.h>
-#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -56,51 +55,23 @@ long elapsed_ms(steady::time_point since) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(steady::now() - since).count();
 }
 
-// Gives the calling process mounts of its own, so that what it binds stays with it.
-bool private_mounts() {
-    return ::unshare(CLONE_NEWNS) == 0 &&
-           ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-}
-
-bool bind_file(const std::string& source, const std::string& target) {
-    return ::mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) == 0;
-}
-
 // Runs `body` in a child process and returns what it reported, one "name value" a line; a child
 // that did not end normally reports "exit" as -1.
 report in_child(const std::function<void(report&)>& body) {
-    int channel[2];
-    if (::pipe(channel) != 0) {
-        return {{"exit", -1}};
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
+    const child_output told = output_of_child([&](std::string& text) {
         report out;
         body(out);
-        std::ostringstream text;
         for (const auto& [name, value] : out) {
-            text << name << ' ' << value << '\n';
+            text += name + ' ' + std::to_string(value) + '\n';
         }
-        const std::string bytes = text.str();
-        const ssize_t written = ::write(channel[1], bytes.data(), bytes.size());
-        ::_exit(written == static_cast<ssize_t>(bytes.size()) ? 0 : 1);
-    }
-    ::close(channel[1]);
-    std::string bytes;
-    char buffer[256];
-    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(channel[0]);
-    int status = 0;
+        return 0;
+    });
     report in;
-    std::istringstream text(bytes);
+    std::istringstream text(told.text);
     for (std::string name; text >> name;) {
         text >> in[name];
     }
-    const bool ended = ::waitpid(child, &status, 0) == child && WIFEXITED(status);
-    in["exit"] = ended ? WEXITSTATUS(status) : -1;
+    in["exit"] = told.exit_code;
     return in;
 }
 
@@ -161,7 +132,7 @@ TEST_F(responsive_program, starts_at_once_and_answers_while_the_resolver_never_d
     const steady::time_point start = steady::now();
     const pid_t program = ::fork();
     if (program == 0) {
-        if (private_mounts() && bind_file(scratch / "resolv.conf", "/etc/resolv.conf")) {
+        if (bind_privately(scratch / "resolv.conf", "/etc/resolv.conf")) {
             ::execl(KETRIN_CLIENT, KETRIN_CLIENT, static_cast<char*>(nullptr));
         }
         ::_exit(127);
@@ -288,8 +259,8 @@ TEST_F(responsive_program, answers_while_the_permission_prompt_is_up_then_shows_
 
     const report got = in_child([&](report& out) {
         // Bound over the pkexec the program starts.
-        if (!private_mounts() || !bind_file(stand_in, KETRIN_PKEXEC) ||
-            ::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0) {
+        if (!bind_privately(stand_in, KETRIN_PKEXEC) || ::setgroups(0, nullptr) != 0 ||
+            ::setgid(nogroup) != 0 || ::setuid(nobody) != 0) {
             out["set_up"] = 0;
             return;
         }

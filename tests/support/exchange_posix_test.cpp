@@ -1,5 +1,6 @@
 #include "support/tcp_exchange.h"
 
+#include "fixtures/child_process.h"
 #include "fixtures/loopback_server.h"
 #include "fixtures/loopback_socket.h"
 
@@ -7,7 +8,6 @@
 
 #include <sched.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -60,42 +60,17 @@ struct timed_exchange {
     double seconds = 0;
 };
 
-// Runs one exchange with the silent port in a child process; its output comes back through a
-// pipe.
+// Runs one exchange with the silent port in a child process.
 timed_exchange exchange_with_the_silent_port() {
-    int pipe_ends[2];
-    if (::pipe(pipe_ends) != 0) {
-        ADD_FAILURE() << "no pipe";
-        return {};
-    }
     const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe_ends[0]);
+    const child_output told = output_of_child([](std::string& output) {
         if (::unshare(CLONE_NEWNET) != 0 || std::system(silent_port_rules) != 0) {
-            ::_exit(99);
+            return 99;
         }
-        std::string output;
-        const int result = exchange_with_server("127.0.0.1", silent_port, "quit\n", output);
-        if (::write(pipe_ends[1], output.data(), output.size()) !=
-            static_cast<ssize_t>(output.size())) {
-            ::_exit(98);
-        }
-        ::_exit(result);
-    }
-    ::close(pipe_ends[1]);
-    timed_exchange made;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(pipe_ends[0], buffer, sizeof buffer)) > 0;) {
-        made.output.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(pipe_ends[0]);
-    int status = 0;
-    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-        made.result = WEXITSTATUS(status);
-    }
-    made.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return made;
+        return exchange_with_server("127.0.0.1", silent_port, "quit\n", output);
+    });
+    return {told.exit_code, told.text,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};
 }
 
 // Windows gives up after its default retransmissions, about 21 s; so does this build, rather
