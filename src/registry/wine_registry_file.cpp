@@ -169,7 +169,7 @@ std::size_t hash_of(std::u16string_view path) {
 }  // namespace
 
 Cwine_registry::Cwine_registry(std::string bytes)
-    : bytes_(std::move(bytes)), slots_(16, {0, 0, no_run, no_run, no_run}) {
+    : bytes_(std::move(bytes)), slots_(16, empty_entry) {
     const std::size_t end = bytes_.size();
     std::size_t pos = bytes_.compare(0, file_header.size(), file_header) == 0 ? 0 : end;
     next_line(bytes_, pos, end);  // the header
@@ -236,17 +236,18 @@ std::size_t Cwine_registry::find(std::u16string_view path, std::vector<char16_t>
 std::size_t Cwine_registry::find_or_add(std::u16string_view path, std::size_t run) {
     // At most half full, so that probes stay short and always end.
     if (2 * (entries_ + 1) > slots_.size()) {
-        std::vector<entry> old(2 * slots_.size(), {0, 0, no_run, no_run, no_run});
+        std::vector<entry> old(2 * slots_.size(), empty_entry);
         old.swap(slots_);
         const std::size_t mask = slots_.size() - 1;
         for (const entry& slot : old) {
+            if (slot.witness == no_run) {
+                continue;
+            }
             std::size_t i = slot.hash & mask;
-            while (slot.witness != no_run && slots_[i].witness != no_run) {
+            while (slots_[i].witness != no_run) {
                 i = (i + 1) & mask;
             }
-            if (slot.witness != no_run) {
-                slots_[i] = slot;
-            }
+            slots_[i] = slot;
         }
     }
     const std::size_t i = find(path, probe_room_);

@@ -52,6 +52,7 @@ class Cwine_registry {
         std::size_t hash, length, witness, first, last;
     };
     static constexpr std::size_t no_run = SIZE_MAX;
+    static constexpr entry empty_entry = {0, 0, no_run, no_run, no_run};
 
     // Whether the index entry is the key at `path`; `room` takes the decoded key line.
     bool names(const entry& slot, std::u16string_view path, std::vector<char16_t>& room) const;

@@ -16,7 +16,6 @@ bool Cexchange_cancel::cancelled() {
 Cwatched_socket::Cwatched_socket(Cexchange_cancel* cancel, native_socket socket) : cancel_(cancel) {
     if (cancel_ != nullptr) {
         const std::lock_guard<std::mutex> lock(cancel_->mutex_);
-        cancelled_ = cancel_->cancelled_;
         cancel_->watched_ = socket;
     }
 }

@@ -29,10 +29,9 @@ class Cwatched_socket {
     Cwatched_socket(const Cwatched_socket&) = delete;
     Cwatched_socket& operator=(const Cwatched_socket&) = delete;
 
-    // Whether the exchange was cancelled before the socket came under watch.
-    bool cancelled() const { return cancelled_; }
+    // Whether the exchange has been cancelled, before the socket came under watch or since.
+    bool cancelled() const { return cancel_ != nullptr && cancel_->cancelled(); }
 
   private:
     Cexchange_cancel* cancel_;
-    bool cancelled_ = false;
 };

@@ -26,6 +26,11 @@ int fail(std::string& output, const char* what) {
     return 1;
 }
 
+int fail_cancelled(std::string& output) {
+    output += "cancelled";
+    return 1;
+}
+
 }  // namespace
 
 int exchange_with_server(const std::string& host, std::int32_t port, std::string_view request,
@@ -37,8 +42,7 @@ int exchange_with_server(const std::string& host, std::int32_t port, std::string
     }
     const Cwatched_socket watch(cancel, socket.get());
     if (watch.cancelled()) {
-        output += "cancelled";
-        return 1;
+        return fail_cancelled(output);
     }
 
     output = boost::str(boost::format("server: %s:%d (%s)\r\n") % host % port %
@@ -61,9 +65,8 @@ int exchange_with_server(const std::string& host, std::int32_t port, std::string
         const int received = socket.recv(answer + filled, answer + answer_capacity);
         if (received == 0) {
             // A shut-down socket reads as closed by the peer; a cancelled exchange is no answer.
-            if (cancel != nullptr && cancel->cancelled()) {
-                output += "cancelled";
-                return 1;
+            if (watch.cancelled()) {
+                return fail_cancelled(output);
             }
             break;
         }
