@@ -125,6 +125,14 @@ class hosts_helper_in_a_scratch_etc : public testing::Test {
     bool mounted_ = false;
 };
 
+// A file with the start text, as the system's own unless told otherwise: the helper rewrites
+// nothing another user could change.
+void root_file(const std::string& path, mode_t mode = 0644, uid_t owner = 0) {
+    put_file_bytes(path, start_text);
+    ASSERT_EQ(::chown(path.c_str(), owner, owner), 0);
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+}
+
 class hosts_helper : public hosts_helper_in_a_scratch_etc {
   protected:
     void SetUp() override {
@@ -132,11 +140,8 @@ class hosts_helper : public hosts_helper_in_a_scratch_etc {
         if (HasFatalFailure()) {
             return;
         }
-        put_file_bytes("/etc/hosts", start_text);
+        root_file("/etc/hosts");
         put_file_bytes("/etc/passwd", "root:x:0:0:root:/root:/bin/sh\n");
-        // As the system's own: the helper rewrites nothing another user could change.
-        ASSERT_EQ(::chown("/etc/hosts", 0, 0), 0);
-        ASSERT_EQ(::chmod("/etc/hosts", 0644), 0);
     }
 };
 
@@ -246,12 +251,6 @@ std::string etc_as_seen() {
     return seen;
 }
 
-void root_file(const std::string& path, mode_t mode = 0644, uid_t owner = 0) {
-    put_file_bytes(path, start_text);
-    ASSERT_EQ(::chown(path.c_str(), owner, owner), 0);
-    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-}
-
 void directory(const std::string& path, uid_t owner = 0) {
     ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
     ASSERT_EQ(::chown(path.c_str(), owner, owner), 0);
@@ -272,11 +271,9 @@ class hosts_helper_refuses_the_file : public hosts_helper_in_a_scratch_etc,
 TEST_P(hosts_helper_refuses_the_file, at_once_with_exit_1_one_line_and_no_change) {
     GetParam().make();
     const std::string before = etc_as_seen();
-    for (const char* verb : {"reset", "apply"}) {
-        std::vector<std::string> arguments{verb};
-        if (arguments[0] == "apply") {
-            arguments.push_back("10.20.30.40");
-        }
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"reset"}, std::vector<std::string>{"apply", "10.20.30.40"}}) {
+        const std::string& verb = arguments.front();
         const limited_run made = run_helper_limited(arguments);
         EXPECT_EQ(made.run.exit_code, 1) << verb;
         EXPECT_LT(made.seconds, 1.0) << verb;
