@@ -1,12 +1,15 @@
 // Wine's registry file parser on any bytes: every key and value the file names is looked up,
 // under ASan, and what is found must not change when the file is read again or grows a key of
-// its own at its end.
+// its own at its end. The quick look that passes over files without a key must see every ASCII
+// name on the path of each key found.
 #include "fuzz_check.h"
 #include "registry/wine_registry_file.h"
 #include "registry/ansi_code_page.h"
 #include "registry/case_fold.h"
 #include "registry/wine_escapes.h"
+#include "registry/wine_key_name_scan.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -89,6 +92,21 @@ void check_shape(const found_value& result) {
     }
 }
 
+// Every name on the key's path that is ASCII, as the quick look is asked for it.
+void check_names_seen(const std::string& bytes, std::u16string_view key) {
+    for (std::size_t from = 0; from < key.size();) {
+        const std::size_t cut = std::min(key.find(u'\\', from), key.size());
+        std::string name;
+        for (const char16_t unit : key.substr(from, cut - from)) {
+            name += unit < 0x80 ? static_cast<char>(unit) : '\0';
+        }
+        if (name.find('\0') == std::string::npos) {
+            FUZZ_CHECK(may_hold_key_named(bytes, name));
+        }
+        from = cut + 1;
+    }
+}
+
 // The file with one more key written after its last line. Directly after it, so that hex data
 // still waiting for a continuation line meets that key line, as it met the end of the file.
 std::string with_key_appended(const std::string& bytes) {
@@ -109,6 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(registry.is_win64() == again.is_win64());
     FUZZ_CHECK(registry.is_win64() == grown.is_win64());
     for (const std::u16string& key : keys) {
+        if (registry.has_key(key)) {
+            check_names_seen(bytes, key);
+        }
         for (const std::u16string& name : values) {
             const found_value first = look_up(registry, key, name);
             check_shape(first);

@@ -8,8 +8,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <iterator>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -64,6 +67,37 @@ class Cprefix_set {
     std::vector<identity> seen_;
 };
 
+struct candidate {
+    wine_prefix prefix;
+    long long changed_ns;
+};
+
+// Examines the candidates on as many threads as the processor runs at once: reading hundreds of
+// registries is nearly all that a search costs. Where no thread can be started, this one does it
+// all.
+void examine_all(std::vector<candidate>& found) {
+    std::atomic<std::size_t> next{0};
+    const auto examine_the_rest = [&found, &next] {
+        for (std::size_t i = next++; i < found.size(); i = next++) {
+            found[i].prefix = examine_wine_prefix(found[i].prefix.directory);
+        }
+    };
+    const std::size_t threads =
+        std::min<std::size_t>(found.size(), std::thread::hardware_concurrency());
+    std::vector<std::thread> helpers;
+    try {
+        while (helpers.size() + 1 < threads) {
+            helpers.emplace_back(examine_the_rest);
+        }
+    } catch (const std::system_error&) {
+        // Fewer helpers, then.
+    }
+    examine_the_rest();
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+}
+
 }  // namespace
 
 wine_prefix examine_wine_prefix(const std::string& directory) {
@@ -102,17 +136,14 @@ wine_prefix_search find_wine_prefixes(const std::string& home, const std::string
     if (!named.empty()) {
         listed.add(named);
     }
-    struct candidate {
-        wine_prefix prefix;
-        long long changed_ns;
-    };
     std::vector<candidate> found;
     for (const std::string& folder : places.folders) {
         const std::optional<long long> changed = registry_changed_ns(folder);
         if (changed && listed.add(folder)) {
-            found.push_back({examine_wine_prefix(folder), *changed});
+            found.push_back({{folder, {}, false}, *changed});
         }
     }
+    examine_all(found);
     std::stable_sort(found.begin(), found.end(), [](const candidate& a, const candidate& b) {
         if (a.prefix.holds_any() != b.prefix.holds_any()) {
             return a.prefix.holds_any();

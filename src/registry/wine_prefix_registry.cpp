@@ -133,10 +133,29 @@ Cwine_prefix_registry& Cwine_prefix_registry::instance() {
     return registry;
 }
 
+std::optional<std::string> read_wine_registry_file(const std::string& file,
+                                                   const struct stat& seen) {
+    // Far larger than any prefix's registry: such a file would only cost memory and time.
+    if (!S_ISREG(seen.st_mode) ||
+        static_cast<unsigned long long>(seen.st_size) > wine_registry_file_limit) {
+        return std::nullopt;
+    }
+    try {
+        std::string bytes(static_cast<std::size_t>(seen.st_size), '\0');
+        std::ifstream in(file, std::ios::binary);
+        if (in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+            return bytes;
+        }
+    } catch (const std::bad_alloc&) {
+        // What does not fit in memory counts as unreadable, like a file over the limit.
+    }
+    return std::nullopt;
+}
+
 std::shared_ptr<const Cwine_registry> Cwine_prefix_registry::cached_file::load(
     const std::string& file) {
     struct stat now {};
-    if (file.empty() || stat(file.c_str(), &now) != 0 || !S_ISREG(now.st_mode)) {
+    if (file.empty() || stat(file.c_str(), &now) != 0) {
         *this = {};
         return nullptr;
     }
@@ -146,27 +165,23 @@ std::shared_ptr<const Cwine_registry> Cwine_prefix_registry::cached_file::load(
         return registry;
     }
     *this = {};
-    // Far larger than any prefix's registry: such a file would only cost memory and time.
-    if (static_cast<unsigned long long>(now.st_size) > wine_registry_file_limit) {
-        return nullptr;
-    }
-    try {
-        // A file that shrinks while being read counts as missing until it can be read whole.
-        std::string bytes(static_cast<std::size_t>(now.st_size), '\0');
-        std::ifstream in(file, std::ios::binary);
-        if (in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-            *this = {file, now, std::make_shared<const Cwine_registry>(std::move(bytes))};
-        }
-    } catch (const std::bad_alloc&) {
-        // What does not fit in memory counts as unreadable, like a file over the limit.
+    if (std::optional<std::string> bytes = read_wine_registry_file(file, now)) {
+        *this = {file, now, std::make_shared<const Cwine_registry>(std::move(*bytes))};
     }
     return registry;
 }
 
-wine_registry_files Cwine_prefix_registry::refresh() {
+std::array<std::string, 2> Cwine_prefix_registry::file_paths() const {
     const std::string prefix = directory_.empty() ? prefix_directory() : directory_;
-    const wine_registry_files files = {machine_.load(prefix.empty() ? "" : prefix + "/system.reg"),
-                                       user_.load(prefix.empty() ? "" : prefix + "/user.reg")};
+    if (prefix.empty()) {
+        return {};
+    }
+    return {prefix + "/system.reg", prefix + "/user.reg"};
+}
+
+wine_registry_files Cwine_prefix_registry::refresh() {
+    const std::array<std::string, 2> paths = file_paths();
+    const wine_registry_files files = {machine_.load(paths[0]), user_.load(paths[1])};
     if (files[0] != code_page_source_ || code_page_ == nullptr) {
         code_page_ = std::make_shared<const Cansi_code_page>(ansi_code_page(files[0]));
         code_page_source_ = files[0];

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +32,12 @@ using wine_registry_files = std::array<std::shared_ptr<const Cwine_registry>, 2>
 // A registry file larger than this counts as unreadable: a fresh prefix's is under 2 MiB.
 inline constexpr unsigned long long wine_registry_file_limit = 256ULL << 20;
 
+// The bytes of the registry file that stat described as `seen`: none for one that is not a regular
+// file, is larger than wine_registry_file_limit or too large for memory, or shrinks while being
+// read (it counts as missing until it can be read whole).
+std::optional<std::string> read_wine_registry_file(const std::string& file,
+                                                   const struct stat& seen);
+
 // The prefix's registry files, each parsed once and again only when it changes on disk; a file
 // that is missing, not a regular file, larger than wine_registry_file_limit or too large for
 // memory counts as missing.
@@ -47,6 +54,9 @@ class Cwine_prefix_registry {
 
     // Reads the prefix `directory` from now on (empty: prefix_directory()).
     void use_prefix(std::string directory) { directory_ = std::move(directory); }
+
+    // The machine's file and the user's of the prefix it reads; empty when none can be named.
+    std::array<std::string, 2> file_paths() const;
 
     // The prefix's ANSI code page (1252 where it names none), read again when system.reg changes.
     std::shared_ptr<const Cansi_code_page> code_page();

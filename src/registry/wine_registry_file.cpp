@@ -168,6 +168,11 @@ std::size_t hash_of(std::u16string_view path) {
 
 }  // namespace
 
+bool is_registry_key_line(std::string_view line) {
+    const std::size_t first = after_spaces(line, 0);
+    return first < line.size() && line[first] == '[';
+}
+
 Cwine_registry::Cwine_registry(std::string bytes)
     : bytes_(std::move(bytes)), slots_(16, empty_entry) {
     const std::size_t end = bytes_.size();
@@ -179,7 +184,7 @@ Cwine_registry::Cwine_registry(std::string bytes)
     while (pos < end) {
         const std::size_t begin = pos;
         const std::string_view line = next_line(bytes_, pos, end);
-        if (continued || line.empty() || line[0] != '[') {
+        if (continued || !is_registry_key_line(line)) {
             win64_ = win64_ || (!continued && runs_.empty() && line == "#arch=win64");
             continued = !line.empty() && (continued ? line.back() == '\\' : starts_hex_run(line));
             continue;

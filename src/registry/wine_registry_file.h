@@ -10,6 +10,10 @@ struct wine_registry_value {
     std::string data;
 };
 
+// Whether a line of a registry file (from its start on) writes a key: its first character past
+// blanks is '['.
+bool is_registry_key_line(std::string_view line);
+
 inline constexpr std::uint32_t reg_sz = 1, reg_expand_sz = 2, reg_binary = 3, reg_dword = 4,
                                reg_link = 6, reg_multi_sz = 7;
 
