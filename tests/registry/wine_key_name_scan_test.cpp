@@ -23,6 +23,17 @@ std::string ordinary_lines(int count) {
     return lines;
 }
 
+// A file with `lines` among ordinary ones, `shift` bytes further in for each shift from 0 to 99,
+// so that what the lines write meets every place within the blocks looked at together.
+std::vector<std::string> files_around(const std::string& lines) {
+    std::vector<std::string> files;
+    for (std::size_t shift = 0; shift < 100; ++shift) {
+        files.push_back(header + std::string(shift, ';') + "\n" + ordinary_lines(3) + lines + "\n" +
+                        ordinary_lines(3));
+    }
+    return files;
+}
+
 // Whether the parser finds a key named WESTWOOD where the files below write one.
 bool parser_finds_it(const std::string& text) {
     const Cwine_registry registry(text);
@@ -34,57 +45,40 @@ bool parser_finds_it(const std::string& text) {
     return false;
 }
 
-TEST(may_hold_key_named, sees_the_name_however_a_key_line_spells_it_wherever_it_stands) {
-    const struct {
-        const char* key_line;
-        const char* how;
-    } spellings[] = {
-        {"[Software\\\\Westwood\\\\Nox] 1", "plainly"},
-        {"[software\\\\WESTWOOD] 1", "in other letter cases"},
-        {"[wEsTwOoD]", "alone, without a time"},
-        {"[Software\\\\X\\\\Westwood\\\\Tiberian Sun] 1", "deeper"},
-        {"  \t\r[Software\\\\Westwood] 1", "after blanks"},
-        {"[Software\\\\\\x0057estwood] 1", "with a hex escape"},
-        {"[Software\\\\Westwoo\\x0064] 1", "with a four-digit hex escape at its end"},
-        {"[Software\\\\\\127estwood] 1", "with an octal escape"},
-        {"[Software\\\\We\\stwood] 1", "with a letter escaped as itself"},
-        {"[Software\\\\\\\\\\Westwood] 1", "after a run of five backslashes"},
-        {"[Software\\\\We\xC5\xBFtwood] 1", "with a long s, which folds to S"},
-        {"[Software\\\\We\\x17ftwood] 1", "with a long s escaped"},
-        {"[Software\\x5cWestwood] 1", "after a backslash written as an escape"},
-    };
-    for (const auto& spelling : spellings) {
-        // Before the line, 0 to 99 bytes more, so that the name meets every place in a block.
-        for (std::size_t shift = 0; shift < 100; ++shift) {
-            const std::string text = header + std::string(shift, ';') + "\n" + ordinary_lines(3) +
-                                     spelling.key_line + "\n\"V\"=\"1\"\n\n" + ordinary_lines(3);
-            ASSERT_TRUE(parser_finds_it(text)) << spelling.how;
-            EXPECT_TRUE(may_hold_key_named(text, "WESTWOOD"))
-                << spelling.how << ", shift " << shift;
-        }
-    }
-}
-
-TEST(may_hold_key_named, passes_over_a_file_whose_key_lines_cannot_name_it) {
+TEST(may_hold_key_named, sees_the_name_however_a_key_line_spells_it_and_nowhere_else) {
     const struct {
         const char* lines;
-        const char* what;
+        bool named;  // whether a key line names the key, as the parser reads it
+        const char* how;
     } texts[] = {
-        {"", "no other line"},
-        {"\"InstallPath\"=\"C:\\\\Westwood\\\\RA2\"", "the name in a value"},
-        {";; Westwood", "the name in a comment"},
-        {"\"Path\"=\"We\\x73twood\\0\\\"\"", "escapes in a value"},
-        {"\"B\"=hex:57,65,\\\n  73,74", "hex data run on"},
-        {"[Software\\\\Westwoo\\\\d] 1", "the name cut by a separator"},
-        {"[Software\\\\Westwoo] 1", "a shorter name"},
-        {"[Software\\\\Eastwood] 1\n[Software\\\\Westwork] 1", "other names alike"},
-        {"[Software\\\\Wine]\\", "a backslash ending the line"},
+        {"[Software\\\\Westwood\\\\Nox] 1", true, "plainly"},
+        {"[software\\\\WESTWOOD] 1", true, "in other letter cases"},
+        {"[wEsTwOoD]", true, "alone, without a time"},
+        {"[Software\\\\X\\\\Westwood\\\\Tiberian Sun] 1", true, "deeper"},
+        {"  \t\r[Software\\\\Westwood] 1", true, "after blanks"},
+        {"[Software\\\\\\x0057estwood] 1", true, "with a hex escape"},
+        {"[Software\\\\Westwoo\\x0064] 1", true, "with a four-digit hex escape at its end"},
+        {"[Software\\\\\\127estwood] 1", true, "with an octal escape"},
+        {"[Software\\\\We\\stwood] 1", true, "with a letter escaped as itself"},
+        {"[Software\\\\\\\\\\Westwood] 1", true, "after a run of five backslashes"},
+        {"[Software\\\\We\xC5\xBFtwood] 1", true, "with a long s, which folds to S"},
+        {"[Software\\\\We\\x17ftwood] 1", true, "with a long s escaped"},
+        {"[Software\\x5cWestwood] 1", true, "after a backslash written as an escape"},
+        {"", false, "no other line"},
+        {"\"InstallPath\"=\"C:\\\\Westwood\\\\RA2\"", false, "in a value"},
+        {";; Westwood", false, "in a comment"},
+        {"\"Path\"=\"We\\x73twood\\0\\\"\"", false, "with escapes in a value"},
+        {"\"B\"=hex:57,65,\\\n  73,74", false, "in hex data run on"},
+        {"[Software\\\\Westwoo\\\\d] 1", false, "cut by a separator"},
+        {"[Software\\\\Westwoo] 1", false, "shorter"},
+        {"[Software\\\\Eastwood] 1\n[Software\\\\Westwork] 1", false, "as other names alike"},
+        {"[Software\\\\Wine]\\", false, "with a backslash ending a key line"},
     };
     for (const auto& text : texts) {
-        for (std::size_t shift = 0; shift < 70; ++shift) {
-            const std::string file = header + std::string(shift, ';') + "\n" + ordinary_lines(3) +
-                                     text.lines + "\n" + ordinary_lines(3);
-            EXPECT_FALSE(may_hold_key_named(file, "WESTWOOD")) << text.what << ", shift " << shift;
+        for (const std::string& file : files_around(text.lines)) {
+            ASSERT_EQ(parser_finds_it(file), text.named) << text.how;
+            EXPECT_EQ(may_hold_key_named(file, "WESTWOOD"), text.named)
+                << text.how << " in " << file;
         }
     }
 }
