@@ -118,8 +118,11 @@ class Cscenarios {
         proton.folder = root_ / "proton";
         const std::string plain = synthetic_system_reg(fresh_prefix_keys, false);
         const std::string with_games = synthetic_system_reg(fresh_prefix_keys, true);
+        // With a key a fresh prefix's user.reg holds, whose name Wine writes with escapes.
         const std::string user =
-            "WINE REGISTRY Version 2\n\n#arch=win64\n\n[Software\\\\Wine] 1\n\"V\"=\"1\"\n";
+            "WINE REGISTRY Version 2\n\n#arch=win64\n\n[Software\\\\Wine] 1\n\"V\"=\"1\"\n\n"
+            "[Control Panel\\\\International\\\\\\xd83c\\xdf0e\\xd83c\\xdf0f\\xd83c\\xdf0d] 1\n"
+            "@=\"\\xd83c\\xdf0e\"\n";
         for (int i = 0; i < size.proton_prefixes; ++i) {
             const fs::path prefix = proton.folder / ".local/share/Steam/steamapps/compatdata" /
                                     std::to_string(2000000 + i) / "pfx";

@@ -1,10 +1,12 @@
 #include "registry/wine_key_name_scan.h"
 
+#include "registry/case_fold.h"
 #include "registry/wine_registry_file.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -27,10 +29,6 @@ name_marks marks_of(std::string_view name) {
             static_cast<char>(name.back() | 0x20), second_at, name.size() - 1};
 }
 
-char upper_ascii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The rule for a byte that takes a closer look: beyond ASCII; a backslash that is not one of a
 // pair (alone, or within a run of three or more), unless a line end follows, where it escapes
 // nothing; or where the name starts, in any case.
@@ -48,7 +46,8 @@ bool worth_a_look(std::string_view text, std::size_t i, std::string_view name) {
         return false;
     }
     for (std::size_t k = 0; k < name.size(); ++k) {
-        if (upper_ascii(text[i + k]) != name[k]) {
+        if (fold_case(static_cast<unsigned char>(text[i + k])) !=
+            static_cast<unsigned char>(name[k])) {
             return false;
         }
     }
@@ -133,9 +132,26 @@ block_skipper fastest_skipper() {
     return skip_16;
 }
 
-bool on_key_line(std::string_view text, std::size_t i) {
+// Whether the line that holds text[i] is a key line with a key called `name` on its path, read as
+// the parser reads it.
+bool line_names_key(std::string_view text, std::size_t i, std::string_view name,
+                    std::vector<char16_t>& room) {
     const std::size_t newline = text.rfind('\n', i);
-    return is_registry_key_line(text.substr(newline == text.npos ? 0 : newline + 1));
+    const std::size_t start = newline == text.npos ? 0 : newline + 1;
+    std::u16string_view path;
+    if (!read_registry_key_path(text.substr(start, text.find('\n', i) - start), room, path)) {
+        return false;
+    }
+    for (std::size_t from = 0; from <= path.size();) {
+        const std::size_t cut = std::min(path.find(u'\\', from), path.size());
+        if (cut - from == name.size() &&
+            std::equal(name.begin(), name.end(), path.begin() + from,
+                       [](char a, char16_t b) { return static_cast<unsigned char>(a) == b; })) {
+            return true;
+        }
+        from = cut + 1;
+    }
+    return false;
 }
 
 }  // namespace
@@ -146,6 +162,7 @@ bool may_hold_key_named(std::string_view text, std::string_view name) {
     // The blocks' tests read one byte past them, and the rest of a name starting at their end.
     const std::size_t reach = std::max<std::size_t>(1, marks.last_at);
     const std::size_t blocks_end = text.size() > reach ? text.size() - reach : 0;
+    std::vector<char16_t> room;
     std::size_t at = 0;
     while (at < text.size()) {
         if (at > 0) {
@@ -155,10 +172,10 @@ bool may_hold_key_named(std::string_view text, std::string_view name) {
             if (!worth_a_look(text, at, name)) {
                 continue;
             }
-            if (on_key_line(text, at)) {
+            if (line_names_key(text, at, name, room)) {
                 return true;
             }
-            // The rest of a line that is no key line needs no look.
+            // The rest of the line needs no look.
             at = std::min(text.find('\n', at), text.size());
         }
     }

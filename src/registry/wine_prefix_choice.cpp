@@ -1,5 +1,6 @@
 #include "registry/wine_prefix_choice.h"
 
+#include "registry/case_fold.h"
 #include "registry/wine_key_name_scan.h"
 #include "registry/wine_prefix_registry.h"
 
@@ -46,7 +47,7 @@ class Cregistry_glance {
   private:
     bool may_be_written(std::string name) {
         std::transform(name.begin(), name.end(), name.begin(), [](char c) {
-            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+            return static_cast<char>(fold_case(static_cast<char16_t>(c)));
         });
         const auto known = std::find_if(names_.begin(), names_.end(),
                                         [&name](const auto& seen) { return seen.first == name; });

@@ -147,21 +147,6 @@ bool parse_data(std::string_view bytes, std::string_view data, std::size_t& pos,
            parse_hex(bytes, data.substr(i + 2), pos, end, value.data);
 }
 
-// Reads the path a key line names, from after its '[', into `room`, which only grows, so that a
-// key costs no allocation of its own. False when no ']' ends the name.
-bool read_key_path(std::string_view written, std::vector<char16_t>& room,
-                   std::u16string_view& path) {
-    if (room.size() < written.size()) {
-        room.resize(written.size());
-    }
-    std::size_t size = 0;
-    if (decode_key_path(written, room.data(), size) == written.npos) {
-        return false;
-    }
-    path = {room.data(), size};
-    return true;
-}
-
 std::size_t hash_of(std::u16string_view path) {
     return std::hash<std::u16string_view>{}(path);
 }
@@ -171,6 +156,23 @@ std::size_t hash_of(std::u16string_view path) {
 bool is_registry_key_line(std::string_view line) {
     const std::size_t first = after_spaces(line, 0);
     return first < line.size() && line[first] == '[';
+}
+
+bool read_registry_key_path(std::string_view line, std::vector<char16_t>& room,
+                            std::u16string_view& path) {
+    if (!is_registry_key_line(line)) {
+        return false;
+    }
+    const std::string_view written = line.substr(after_spaces(line, 0) + 1);
+    if (room.size() < written.size()) {
+        room.resize(written.size());
+    }
+    std::size_t size = 0;
+    if (decode_key_path(written, room.data(), size) == written.npos) {
+        return false;
+    }
+    path = {room.data(), size};
+    return true;
 }
 
 Cwine_registry::Cwine_registry(std::string bytes)
@@ -194,7 +196,7 @@ Cwine_registry::Cwine_registry(std::string bytes)
         }
         runs_.push_back({begin, end, no_run});
         // A key line that cannot be read takes its values with it, as Wine skips them.
-        if (!read_key_path(line.substr(1), room, path)) {
+        if (!read_registry_key_path(line, room, path)) {
             continue;
         }
         const std::size_t run = runs_.size() - 1;
@@ -224,7 +226,7 @@ bool Cwine_registry::names(const entry& slot, std::u16string_view path,
     std::size_t pos = runs_[slot.witness].key_line;
     std::u16string_view written;
     return slot.length == path.size() &&
-           read_key_path(next_line(bytes_, pos, bytes_.size()).substr(1), room, written) &&
+           read_registry_key_path(next_line(bytes_, pos, bytes_.size()), room, written) &&
            written.substr(0, path.size()) == path;
 }
 

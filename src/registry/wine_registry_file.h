@@ -14,6 +14,12 @@ struct wine_registry_value {
 // blanks is '['.
 bool is_registry_key_line(std::string_view line);
 
+// The path a key line names, decoded into `room`, which only grows, so that a key costs no
+// allocation of its own; as folded_path gives it. False for a line that is no key line or whose
+// name no ']' ends.
+bool read_registry_key_path(std::string_view line, std::vector<char16_t>& room,
+                            std::u16string_view& path);
+
 inline constexpr std::uint32_t reg_sz = 1, reg_expand_sz = 2, reg_binary = 3, reg_dword = 4,
                                reg_link = 6, reg_multi_sz = 7;
 

@@ -73,6 +73,11 @@ TEST(may_hold_key_named, sees_the_name_however_a_key_line_spells_it_and_nowhere_
         {"[Software\\\\Westwoo] 1", false, "shorter"},
         {"[Software\\\\Eastwood] 1\n[Software\\\\Westwork] 1", false, "as other names alike"},
         {"[Software\\\\Wine]\\", false, "with a backslash ending a key line"},
+        {"[Software\\\\Westwoods] 1", false, "longer"},
+        {"[Software\\\\Westwoo\\x5cd] 1", false, "cut by a separator written as an escape"},
+        {"[Software\\\\Westwood 1", false, "in a key line that no ']' ends"},
+        {"[Control Panel\\\\International\\\\\\xd83c\\xdf0e\\xd83c\\xdf0f] 1", false,
+         "beside escapes of characters beyond ASCII, as Wine writes them"},
     };
     for (const auto& text : texts) {
         for (const std::string& file : files_around(text.lines)) {
@@ -84,16 +89,16 @@ TEST(may_hold_key_named, sees_the_name_however_a_key_line_spells_it_and_nowhere_
 }
 
 TEST(may_hold_key_named, looks_at_names_of_any_length_up_to_the_texts_last_byte) {
-    const std::string file = header + ordinary_lines(5);
-    for (const char* name : {"SOFTWARE", "S", "CLASSES", "{31676}"}) {
+    const std::string file = header + "[Software\\\\A\\\\BC] 1\n" + ordinary_lines(5);
+    for (const char* name : {"A", "BC", "SOFTWARE", "CLASSES", "{31676}"}) {
         EXPECT_TRUE(may_hold_key_named(file, name)) << name;
     }
-    for (const char* name : {"Y", "YZ", "WESTWOOD"}) {
+    for (const char* name : {"S", "Y", "YZ", "WESTWOOD"}) {
         EXPECT_FALSE(may_hold_key_named(file, name)) << name;
-        EXPECT_TRUE(may_hold_key_named(file + "[" + name, name)) << name << " at the end";
+        EXPECT_TRUE(may_hold_key_named(file + "[" + name + "]", name)) << name << " at the end";
     }
-    EXPECT_FALSE(may_hold_key_named(file + "[Westwoo", "WESTWOOD")) << "cut off at the end";
-    EXPECT_TRUE(may_hold_key_named(file + "[\xE9", "Y")) << "a byte beyond ASCII at the end";
+    EXPECT_FALSE(may_hold_key_named(file + "[Westwoo]", "WESTWOOD")) << "cut off at the end";
+    EXPECT_TRUE(may_hold_key_named(file + "[\xC5\xBF]", "S")) << "a byte beyond ASCII at the end";
 }
 
 // Key lines put together from pieces that spell names in every way the parser reads them; the
