@@ -72,9 +72,12 @@ struct candidate {
     long long changed_ns;
 };
 
-// Examines the candidates on as many threads as the processor runs at once: reading hundreds of
-// registries is nearly all that a search costs. Where no thread can be started, this one does it
-// all.
+// Reading hundreds of registries is nearly all that a search costs, so the prefixes are examined
+// on as many threads as the processor runs at once, up to this many: past it the reading itself
+// is what limits, and each thread may hold a prefix's registry files (up to twice 256 MiB).
+constexpr unsigned most_examining_threads = 4;
+
+// Examines the candidates; where no thread can be started, this one does it all.
 void examine_all(std::vector<candidate>& found) {
     std::atomic<std::size_t> next{0};
     const auto examine_the_rest = [&found, &next] {
@@ -82,8 +85,8 @@ void examine_all(std::vector<candidate>& found) {
             found[i].prefix = examine_wine_prefix(found[i].prefix.directory);
         }
     };
-    const std::size_t threads =
-        std::min<std::size_t>(found.size(), std::thread::hardware_concurrency());
+    const std::size_t threads = std::min<std::size_t>(
+        found.size(), std::min(std::thread::hardware_concurrency(), most_examining_threads));
     std::vector<std::thread> helpers;
     try {
         while (helpers.size() + 1 < threads) {
