@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,30 @@ TEST(wine_prefix_keys_held, reads_the_other_prefix_through_the_32_bit_view) {
     EXPECT_EQ(wine_prefix_keys_held(other.directory(), {}), std::vector<bool>{});
     EXPECT_EQ(open_status("Software\\Westwood\\Nox"), 0) << "the chosen prefix stays chosen";
     use_wine_prefix({});
+}
+
+// A link's value as Wine writes it, to `target` (ASCII).
+std::string link_to(const std::string& target) {
+    std::string line = "#link\n\"SymbolicLinkValue\"=hex(6):";
+    for (std::size_t i = 0; i < target.size(); ++i) {
+        char unit[8];
+        std::snprintf(unit, sizeof unit, "%s%02x,00", i > 0 ? "," : "",
+                      static_cast<unsigned char>(target[i]));
+        line += unit;
+    }
+    return line + "\n";
+}
+
+TEST(wine_prefix_keys_held, finds_a_key_whose_names_only_the_users_file_writes_through_a_link) {
+    const Cscratch_wine_prefix prefix;
+    prefix.write(
+        "system.reg",
+        "[Software\\\\Games] 1\n" + link_to("\\Registry\\User\\S-1-5-21-0\\Software\\Vendor"),
+        false);
+    prefix.write("user.reg", "[Software\\\\Vendor\\\\Westwood\\\\Nox] 1\n\"V\"=\"1\"\n");
+    EXPECT_EQ(wine_prefix_keys_held(prefix.directory(), {"Software\\Games\\Westwood\\Nox",
+                                                         "Software\\Games\\Westwood\\Emperor"}),
+              (std::vector<bool>{true, false}));
 }
 
 TEST(use_wine_prefix, switches_what_registry_keys_read_and_empty_means_the_environments_prefix) {

@@ -163,7 +163,9 @@ TEST(exchange_with_server, a_peer_that_stays_silent_ends_in_a_receive_time_out_k
         EXPECT_EQ(outcomes[i].result, 1);
         EXPECT_EQ(outcomes[i].output, server_line("127.0.0.1", outcomes[i].port, "127.0.0.1") +
                                           "unable to receive: ETIMEDOUT");
-        EXPECT_NEAR(outcomes[i].seconds, receive_time_limit_seconds, 2.0);
+        // The limit, not less; a loaded machine's timers may fire seconds late, but not a hang.
+        EXPECT_GE(outcomes[i].seconds, receive_time_limit_seconds - 0.5);
+        EXPECT_LT(outcomes[i].seconds, receive_time_limit_seconds + 10);
     }
 }
 
