@@ -74,7 +74,8 @@ struct candidate {
 
 // Reading hundreds of registries is nearly all that a search costs, so the prefixes are examined
 // on as many threads as the processor runs at once, up to this many: past it the reading itself
-// is what limits, and each thread may hold a prefix's registry files (up to twice 256 MiB).
+// is what limits, and each thread may hold a prefix's two registry files, each as large as
+// wine_registry_file_limit.
 constexpr unsigned most_examining_threads = 4;
 
 // Examines the candidates; where no thread can be started, this one does it all.
